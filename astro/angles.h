@@ -1,0 +1,61 @@
+#pragma once
+// Angle constants and helpers shared by the calendar, the positions and the wave tables.
+//
+// Several formulas reduce an angle "by whole turns until it lies in a range", which read
+// literally is a loop of 360-degree steps. Every step of such a loop is exact in double
+// arithmetic (360 is a multiple of the spacing of doubles below 2^56), and so is fmod, so
+// the constant-time forms below return exactly what the loops return, bit for bit.
+
+#include <cmath>
+
+inline constexpr double kPi = 3.141592653589793;
+inline constexpr double kDegreesPerRadian = 57.29577951308232;
+inline constexpr double kRadiansPerDegree = kPi * (1.0 / 180.0);
+inline constexpr double kDegreesPerRadianByPi = 180.0 * (1.0 / kPi);
+
+inline double DegreesToRadians(double degrees) { return degrees * kRadiansPerDegree; }
+inline double RadiansToDegrees(double radians) { return radians * kDegreesPerRadianByPi; }
+
+// x - trunc(x / 360) * 360: keeps the sign, result in (-360, 360).
+inline double ReduceTowardZero(double degrees)
+{
+    return degrees - std::trunc(degrees / 360.0) * 360.0;
+}
+
+// Same result as: while (x > period) x -= period; while (x < 0) x += period;  -> [0, period]
+// (period a multiple of 8, such as 24 or 360, so that every step of the loop is exact).
+inline double ReduceIntoClosedPeriod(double x, double period)
+{
+    if (x > period) {
+        double r = std::fmod(x, period);  // exact, in [0, period)
+        return r == 0.0 ? period : r;      // the loop stops at the period itself
+    }
+    if (x < 0.0) {
+        double r = std::fmod(x, period);    // exact, in (-period, 0]
+        return r == 0.0 ? 0.0 : r + period;  // the loop's last step is this same addition
+    }
+    return x;
+}
+
+// Same result as: while (x > 360) x -= 360; while (x < 0) x += 360;   -> [0, 360]
+inline double ReduceIntoClosedTurn(double x) { return ReduceIntoClosedPeriod(x, 360.0); }
+
+// Same result as: if (x > 0) while (x > 0) x -= 360; else while (x < 0) x += 360;
+// -> (-360, 0] for a positive x, [0, 360] for zero or a negative x.
+inline double ReduceByTurnsTowardOppositeSide(double x)
+{
+    if (x > 0.0) {
+        double r = std::fmod(x, 360.0);  // exact, in [0, 360)
+        return r == 0.0 ? 0.0 : r - 360.0;
+    }
+    if (x < 0.0) {
+        double r = std::fmod(x, 360.0);
+        return r == 0.0 ? 0.0 : r + 360.0;
+    }
+    return x;
+}
+
+// The angle whose cosine is x, in [0, pi]:
+// atan(sqrt(1 - x^2) / x) for x >= 0, the same plus pi for x < 0, pi/2 at 0.
+// An argument above 1 (or below -1) has no angle; a diagnostic is printed and NaN results.
+double AngleFromCosine(double x);

@@ -1,0 +1,18 @@
+# Turns every font text in DIR into one C++ string in OUT, so the program reads no font file at
+# run time. Each entry carries the file's base name and its whole text.
+file(GLOB texts ${DIR}/*.txt)
+list(SORT texts)
+set(body "// Generated at build time from toolkit/fonts/*.txt. Do not edit.\n#include \"toolkit/uxfont_embedded.h\"\n\n")
+set(table "")
+set(n 0)
+foreach(path ${texts})
+  get_filename_component(stem ${path} NAME_WE)
+  file(READ ${path} hex HEX)
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," hex "${hex}")
+  string(APPEND body "static const char font_${n}[] = {${hex}0x00};\n")
+  string(APPEND table "  {\"${stem}\", font_${n}},\n")
+  math(EXPR n "${n} + 1")
+endforeach()
+string(APPEND body "\nconst uxEmbeddedFont uxEmbeddedFonts[] = {\n${table}  {nullptr, nullptr}\n};\nconst int uxEmbeddedFontCount = ${n};\n")
+file(WRITE ${OUT}.tmp "${body}")
+file(COPY_FILE ${OUT}.tmp ${OUT} ONLY_IF_DIFFERENT)

@@ -1,0 +1,18 @@
+#pragma once
+// The process frame: the toolkit initialises itself, calls the application's main routine, runs
+// the exit hooks and, if the application never waited for events itself, keeps the windows alive
+// until the running flag clears.
+
+// Provided by the application.
+void ApplicationMain();
+
+int uxentry_run(int argc, char** argv);
+// Initialises the toolkit without running an application (tests). Returns false without a
+// platform.
+bool uxentry_init();
+void uxentry_add_exit_hook(void (*hook)());
+// Seeds the standard library's random generator from the clock.
+void uxrandom_init();
+// Default font ids loaded at start.
+int uxfont_default_id();
+int uxfont_variable_id();

@@ -1,0 +1,24 @@
+#pragma once
+// The automation runner: plays the person at the keyboard from a script (UX_SCRIPT). It runs one
+// command each time a wait finds nothing to do, and synthesises the same events a person would
+// cause, so everything above it is exercised for real.
+
+// Loads the script named by UX_SCRIPT (if any) and installs the idle hook. An unreadable
+// script ends the program with exit code 2.
+void uxscript_start();
+
+// Parts of the program the runner reaches through hooks, registered by their owners.
+struct uxScriptHooks {
+    bool (*save_text_page)(int page, const char* path) = nullptr;     // the shell
+    bool (*save_graphic_page)(int page, const char* path) = nullptr;  // the shell
+    bool (*dump_terminal)(const char* path) = nullptr;                // the terminal
+    // The open file dialog takes a typed name (nullptr cancels); false when none is open.
+    bool (*file_dialog_answer)(const char* path) = nullptr;
+};
+extern uxScriptHooks uxscript_hooks;
+
+// Splits one script line into arguments (quotes, \" \\ \n escapes); returns the count or -1
+// when the line is malformed. Exposed for tests.
+int uxscript_split(const char* line, char args[][1024], int max_args);
+// UTF-8 to Latin-1 (characters beyond Latin-1 become '?').
+void uxscript_to_latin1(const char* utf8, char* out, int size);
