@@ -3,8 +3,9 @@
 //
 // Several formulas reduce an angle "by whole turns until it lies in a range", which read
 // literally is a loop of 360-degree steps. Every step of such a loop is exact in double
-// arithmetic (360 is a multiple of the spacing of doubles below 2^56), and so is fmod, so
-// the constant-time forms below return exactly what the loops return, bit for bit.
+// arithmetic (360 is a multiple of the spacing of doubles below 2^56), and so is the
+// remainder, so the constant-time forms below return exactly what the loops return, bit for
+// bit. (Values beyond 2^52 degrees are outside every formula's range; the loops would not end.)
 
 #include <cmath>
 
@@ -15,6 +16,25 @@ inline constexpr double kDegreesPerRadianByPi = 180.0 * (1.0 / kPi);
 
 inline double DegreesToRadians(double degrees) { return degrees * kRadiansPerDegree; }
 inline double RadiansToDegrees(double radians) { return radians * kDegreesPerRadianByPi; }
+
+// std::fmod(x, period) for a period that is a multiple of 8, in a few instructions (the
+// library's fmod is a long loop for large quotients). For |x| < 2^52 the product q * period
+// is exact, and x - q * period is exact because both are multiples of the spacing of doubles
+// at x; a quotient rounded to the neighbouring integer is corrected by one period, which is
+// again exact since fmod's result is representable. Only the sign of a zero result may differ.
+inline double RemainderOfPeriods(double x, double period)
+{
+    if (!(std::fabs(x) < 4503599627370496.0)) return std::fmod(x, period);
+    double r = x - std::trunc(x / period) * period;
+    if (x >= 0.0) {
+        if (r < 0.0) r += period;
+        else if (r >= period) r -= period;
+    } else {
+        if (r > 0.0) r -= period;
+        else if (r <= -period) r += period;
+    }
+    return r;
+}
 
 // x - trunc(x / 360) * 360: keeps the sign, result in (-360, 360).
 inline double ReduceTowardZero(double degrees)
@@ -27,12 +47,12 @@ inline double ReduceTowardZero(double degrees)
 inline double ReduceIntoClosedPeriod(double x, double period)
 {
     if (x > period) {
-        double r = std::fmod(x, period);  // exact, in [0, period)
-        return r == 0.0 ? period : r;      // the loop stops at the period itself
+        double r = RemainderOfPeriods(x, period);  // exact, in [0, period)
+        return r == 0.0 ? period : r;               // the loop stops at the period itself
     }
     if (x < 0.0) {
-        double r = std::fmod(x, period);    // exact, in (-period, 0]
-        return r == 0.0 ? 0.0 : r + period;  // the loop's last step is this same addition
+        double r = RemainderOfPeriods(x, period);  // exact, in (-period, 0]
+        return r == 0.0 ? 0.0 : r + period;         // the loop's last step is this addition
     }
     return x;
 }
@@ -45,11 +65,11 @@ inline double ReduceIntoClosedTurn(double x) { return ReduceIntoClosedPeriod(x, 
 inline double ReduceByTurnsTowardOppositeSide(double x)
 {
     if (x > 0.0) {
-        double r = std::fmod(x, 360.0);  // exact, in [0, 360)
+        double r = RemainderOfPeriods(x, 360.0);  // exact, in [0, 360)
         return r == 0.0 ? 0.0 : r - 360.0;
     }
     if (x < 0.0) {
-        double r = std::fmod(x, 360.0);
+        double r = RemainderOfPeriods(x, 360.0);
         return r == 0.0 ? 0.0 : r + 360.0;
     }
     return x;

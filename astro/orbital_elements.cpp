@@ -1,8 +1,7 @@
 #include "astro/orbital_elements.h"
 
 const double OrbitalElements[kOrbitalElementRows][11] = {
-    //  a          e0        e1          i0       i1       node0    node1  perih0    perih1
-    //  M0         M1
+    // a, e0, e1, i0, i1, node0, node1, perihelion0, perihelion1, M0, M1
     {1, 0.01673, -4.2e-05, 0, 0, 0, 0, 102.0804, 1.7192, 358.0007, 35999.0498},  // Earth
     {0.387099, 0.205624, 2e-05, 7.0039, 0.0019, 47.739, 1.185, 76.6775, 1.5555, 318.5371,
      149472.5153},  // Mercury

@@ -18,7 +18,9 @@ namespace {
 const int MAX_YSIZE = 256;
 const int MAX_GLYPH_WIDTH = 256;
 
-std::vector<uxFont*> font_table;
+// Fonts live for the whole program; the table is never destroyed, so nothing is freed in an
+// unpredictable order at exit (uxfont_unload_all empties it explicitly).
+std::vector<uxFont*>& font_table = *new std::vector<uxFont*>;
 int default_font_id = -1;   // "builtin 6x13" once loaded
 int variable_font_id = -1;  // "builtin variable 13" once loaded
 

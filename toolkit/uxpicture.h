@@ -1,7 +1,7 @@
 #pragma once
-// Loading pictures into pixmaps and saving pixmaps as pictures. A file specification is the file
-// name, optionally followed by ",x=", ",y=", ",xs=", ",ys=" values in pixels (blanks ignored,
-// keywords in any case). The type comes from the file name's extension.
+// Loading pictures into pixmaps and saving pixmaps as pictures. Both take the file name,
+// optionally followed by the options ",x=", ",y=", ",xs=", ",ys=" with values in pixels (blanks
+// ignored, keywords in any case). The type comes from the file name's extension.
 //
 // Loading reads BMP (uncompressed 24-bit), PPM (P6 and P3) and PCX (8-bit with colour table,
 // 24-bit); saving writes BMP, raw PPM, XPM and PNG. Diagnostics go to standard output.
@@ -21,21 +21,21 @@ enum {
     UXPIC_PDF = 9
 };
 
-struct uxFileSpec {
+struct uxPictureFile {
     char name[4096];
     bool has_x, has_y, has_xs, has_ys;
     int x, y, xs, ys;
 };
 
-// Splits a file specification; false when it has no file name.
-bool uxpicture_parse_spec(const char* filespec, uxFileSpec* spec);
+// Splits a file name from its options; false when there is no file name.
+bool uxpicture_parse_file(const char* file_options, uxPictureFile* pf);
 int uxpicture_type(const char* filename);
 
-// Draws the picture with its top-left corner at (x, y); "x=" and "y=" in the specification
+// Draws the picture with its top-left corner at (x, y); the options "x=" and "y="
 // replace x and y, "xs=" and "ys=" limit the drawn part. Pixels outside the pixmap are skipped,
 // the rest of the pixmap is left as it was. True when the file was read.
-bool uxpxmap_loadfromfile(uxPixmap* pm, int x, int y, const char* filespec);
-// Saves the pixmap, or the sub-rectangle the specification selects, as true colour.
-bool uxpxmap_savetofile(const uxPixmap* pm, const char* filespec);
+bool uxpxmap_loadfromfile(uxPixmap* pm, int x, int y, const char* file_options);
+// Saves the pixmap, or the sub-rectangle the options select, as true colour.
+bool uxpxmap_savetofile(const uxPixmap* pm, const char* file_options);
 // Width and height of a picture file (the header fields of a BMP; PPM and PCX by their headers).
 bool uxpicture_size(const char* filename, int* width, int* height);

@@ -174,12 +174,22 @@ def render_rows(font, ch, width, ysize, ascent, shift):
     return [[1 if px[x, y] else 0 for x in range(width)] for y in range(ysize)]
 
 
+def ink_columns(font, ch, ysize, ascent, pad):
+    """First and last inked column of ch drawn at x = pad, or None for an empty glyph."""
+    size = font.size
+    rows = render_rows(font, ch, 2 * pad + 2 * size, ysize, ascent, pad)
+    cols = [x for x in range(len(rows[0])) if any(r[x] for r in rows)]
+    return (cols[0], cols[-1]) if cols else None
+
+
 def rendered_font(out, stem, ttf, em, ysize, ascent, descent, monospace, xsize=None, weight=0):
     font = ImageFont.truetype(os.path.join(LIBERATION, ttf), em)
     glyphs = Glyphs(ysize)
     widths = []
     for code in range(FIRST, LAST + 1):
         ch = bytes([code]).decode("latin-1")
+        if code == 0xAD:
+            ch = "-"  # the soft hyphen has no advance of its own; show it as a hyphen
         if 127 <= code <= 159:
             w = xsize if monospace else max(3, round(font.getlength("n", mode="1")))
             glyphs.add(w, box_rows(w, ysize, ascent))
@@ -188,21 +198,21 @@ def rendered_font(out, stem, ttf, em, ysize, ascent, descent, monospace, xsize=N
         if monospace:
             w, shift = xsize, 0
         else:
-            w = round(font.getlength(ch, mode="1"))
-            shift = 0
-            left, _, right, _ = font.getbbox(ch, mode="1", anchor="ls")
-            if right > left:  # keep all ink inside the glyph's cell
-                if left < 0:
-                    shift = -left
-                    w += shift
-                w = max(w, right + shift)
+            # The cell is the advance; ink left of the origin moves the glyph right within it,
+            # and ink beyond the cell widens it.
+            advance = round(font.getlength(ch, mode="1"))
+            pad = font.size
+            ink = ink_columns(font, ch, ysize, ascent, pad)
+            start = min(pad, ink[0]) if ink else pad
+            w = max(advance, ink[1] + 1 - start) if ink else advance
+            shift = pad - start
         glyphs.add(w, render_rows(font, ch, w, ysize, ascent, shift))
         widths.append(w)
     if xsize is None:
         xsize = max(widths[ord("A") - FIRST:ord("z") - FIRST + 1])
     kind = "monospace" if monospace else "proportional"
     write_font_text(os.path.join(out, stem + ".txt"), glyphs, stem_name(stem), kind, xsize,
-                    ascent, descent, weight, em, "Liberation")
+                    ascent, descent, weight, em, "rendered")
 
 
 def stem_name(stem):

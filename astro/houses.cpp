@@ -1,0 +1,134 @@
+#include "astro/houses.h"
+
+#include <cmath>
+
+#include "astro/angles.h"
+#include "astro/orbital_elements.h"
+
+namespace {
+
+double TangentOfLatitude(int latitudeDegrees, int latitudeMinutes)
+{
+    return std::tan(DegreesToRadians(latitudeDegrees + latitudeMinutes / 60.0));
+}
+
+// The research modules keep one place for a whole run; its tangent is computed once.
+double CachedTangentOfLatitude(int latitudeDegrees, int latitudeMinutes)
+{
+    static bool s_valid = false;
+    static int s_degrees = 0;
+    static int s_minutes = 0;
+    static double s_tangent = 0.0;
+    if (!s_valid || s_degrees != latitudeDegrees || s_minutes != latitudeMinutes) {
+        s_tangent = TangentOfLatitude(latitudeDegrees, latitudeMinutes);
+        s_degrees = latitudeDegrees;
+        s_minutes = latitudeMinutes;
+        s_valid = true;
+    }
+    return s_tangent;
+}
+
+// Distance of two hours on the 24-hour circle, 0..12.
+double HoursApart(double x, double y)
+{
+    double d = std::fmod(std::fabs(x - y), 24.0);
+    return d > 12.0 ? 24.0 - d : d;
+}
+
+// The Ascendant from the sine and cosine of the sidereal angle R = 15 s degrees.
+double AscendantFrom(double siderealTime, double sinR, double cosR, double tanLatitude)
+{
+    // atan leaves the ecliptic point ambiguous by 12 hours; of the two candidates the one
+    // nearer to six hours after the sidereal time is the rising one.
+    double a = std::atan(-cosR / (kCosObliquity * sinR + kSinObliquity * tanLatitude));
+    a = a / (2.0 * kPi) * 24.0;
+    if (a < 0.0) a += 24.0;
+    double s = siderealTime;
+    if (s < 0.0) s += 24.0;
+    s += 6.0;
+    if (s > 24.0) s -= 24.0;
+    // Distances on the 24-hour circle: a plain difference would pick the setting point when
+    // the two hours lie on either side of 0 h.
+    double u = HoursApart(s, a);
+    double w = HoursApart(s, a + 12.0);
+    if (w < u) a += 12.0;
+    if (a > 24.0) a -= 24.0;
+    return a / 24.0 * 360.0;
+}
+
+// The meridian's ecliptic longitude before the final shift into [0, 360): atan of
+// tan(R) / cos(obliquity), moved into the quadrant of the sidereal hour.
+double MeridianFrom(double siderealTime, double sinR, double cosR, double tanR)
+{
+    double d = kInverseCosObliquity * tanR;
+    double wholeHours = std::trunc(siderealTime);
+    if (siderealTime > wholeHours) {
+        double base = RadiansToDegrees(std::atan(d));
+        switch (static_cast<int>(std::trunc(wholeHours / 6.0))) {
+            case 0: return base;
+            case 1:
+            case 2: return base + 180.0;
+            case 3: return base + 360.0;
+            default: break;
+        }
+    }
+    // A whole number of hours (a quadrant boundary, where the tangent's sign cannot tell the
+    // quadrant) or a time outside 0..24 h: take the quadrant from sine and cosine directly.
+    return RadiansToDegrees(std::atan2(kInverseCosObliquity * sinR, cosR));
+}
+
+double MidheavenFromMeridian(double meridian)
+{
+    return meridian < 0.0 ? meridian + 360.0 : meridian;
+}
+
+double ImumCoeliFromMeridian(double meridian)
+{
+    double ic = meridian - 180.0;
+    if (ic < 0.0) ic += 360.0;
+    if (ic < 0.0) ic += 360.0;
+    if (ic > 360.0) ic -= 360.0;
+    return ic;
+}
+
+double MeridianOf(double siderealTime)
+{
+    double r = DegreesToRadians(siderealTime * 15.0);
+    double sinR, cosR;
+    sincos(r, &sinR, &cosR);
+    return MeridianFrom(siderealTime, sinR, cosR, std::tan(r));
+}
+
+}  // namespace
+
+double Ascendant(double siderealTime, int latitudeDegrees, int latitudeMinutes)
+{
+    double r = DegreesToRadians(siderealTime * 15.0);
+    double sinR, cosR;
+    sincos(r, &sinR, &cosR);
+    return AscendantFrom(siderealTime, sinR, cosR,
+                         TangentOfLatitude(latitudeDegrees, latitudeMinutes));
+}
+
+double Midheaven(double siderealTime)
+{
+    return MidheavenFromMeridian(MeridianOf(siderealTime));
+}
+
+double ImumCoeli(double siderealTime)
+{
+    return ImumCoeliFromMeridian(MeridianOf(siderealTime));
+}
+
+void HouseCusps(double siderealTime, int latitudeDegrees, int latitudeMinutes,
+                double* ascendant, double* midheaven, double* imumCoeli)
+{
+    double r = DegreesToRadians(siderealTime * 15.0);
+    double sinR, cosR;
+    sincos(r, &sinR, &cosR);
+    *ascendant = AscendantFrom(siderealTime, sinR, cosR,
+                               CachedTangentOfLatitude(latitudeDegrees, latitudeMinutes));
+    double meridian = MeridianFrom(siderealTime, sinR, cosR, sinR / cosR);
+    *midheaven = MidheavenFromMeridian(meridian);
+    *imumCoeli = ImumCoeliFromMeridian(meridian);
+}

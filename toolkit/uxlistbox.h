@@ -1,0 +1,81 @@
+#pragma once
+// A scrollable list of text rows with a selection, the tab control, the progress bar and the
+// window menu bar.
+
+#include "toolkit/uxbutton.h"
+#include "toolkit/uxscrollbar.h"
+#include "toolkit/uxwidget.h"
+#include "toolkit/uxwindow.h"
+
+struct uxListBox {
+    uxWidget base;
+    uxScrollBarManager scroll;
+    char** rows = nullptr;
+    int count = 0, capacity = 0;
+    int selected = -1;
+    int first_visible = 0;
+};
+void uxlistbox_create(uxListBox* l, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void uxlistbox_destroy(uxListBox* l);
+void uxlistbox_clear(uxListBox* l);
+void uxlistbox_add(uxListBox* l, const char* format, ...) __attribute__((format(printf, 2, 3)));
+// Resets the scroll position, sets the selection to none, lays out and repaints.
+void uxlistbox_show(uxListBox* l);
+int uxlistbox_selected(const uxListBox* l);  // -1 for none
+void uxlistbox_select(uxListBox* l, int index);
+// A double click or Return on a row triggers the list box itself (callback or posted id).
+
+struct uxTabControl {
+    uxWidget base;
+    char** labels = nullptr;
+    int count = 0;
+    uxContainer* pages = nullptr;  // one container per tab
+    int current = 0;
+};
+void uxtabcontrol_create(uxTabControl* t, const char* format, ...)
+    __attribute__((format(printf, 2, 3)));
+void uxtabcontrol_destroy(uxTabControl* t);
+// Shows page `index`, hides the others and makes it the current container for new widgets.
+void uxtabcontrol_select(uxTabControl* t, int index);
+
+struct uxProgressBar {
+    uxWidget base;
+    int percent = 0;
+};
+void uxprogressbar_create(uxProgressBar* p, const char* format, ...)
+    __attribute__((format(printf, 2, 3)));
+void uxprogressbar_destroy(uxProgressBar* p);
+// Clamped to 0..100; repaints only when the value changes.
+void uxprogressbar_set(uxProgressBar* p, int percent);
+
+using uxMenuCallback = void (*)(int id, void* user);
+
+struct uxWindowMenu {
+    uxWidget base;
+    uxWindow* window = nullptr;
+    int title_count = 0;
+    struct Title {
+        char* caption;
+        bool right;
+        int id;
+        int item_first, item_count;
+    } titles[16];
+    int item_count = 0;
+    struct Item {
+        char* caption;
+        int id;
+        uxMenuCallback callback;
+        void* user;
+    } items[64];
+    int open_title = -1;  // title whose item list is shown
+};
+// The menu bar of the most recently created window.
+void uxwindowmenu_create(uxWindowMenu* m, uxWindow* window);
+void uxwindowmenu_destroy(uxWindowMenu* m);
+// Adds a title ("&File", keywords "rightaligned" and synonyms); returns its id.
+int uxwindowmenu_add_title(uxWindowMenu* m, const char* format, ...)
+    __attribute__((format(printf, 2, 3)));
+// Adds an item under the last title ("&Quit"); returns its id. Choosing it calls the callback,
+// or posts the id when there is none.
+int uxwindowmenu_add_item(uxWindowMenu* m, uxMenuCallback callback, void* user,
+                          const char* format, ...) __attribute__((format(printf, 4, 5)));
