@@ -1,4 +1,211 @@
-// The program's main window and module dispatch (being built).
-#include "toolkit/uxentry.h"
+// The main window, its start sequence and the module dispatch loop.
 
-void ApplicationMain() {}
+#include <cstdio>
+#include <cstdlib>
+
+#include "astro/astro_print.h"
+#include "astro/wave_tables.h"
+#include "research/modules.h"
+#include "shell/module_intro.h"
+#include "shell/output.h"
+#include "shell/shell_widgets.h"
+#include "toolkit/uxentry.h"
+#include "toolkit/uxevent.h"
+#include "toolkit/uxfiledialog.h"
+#include "toolkit/uxfont.h"
+#include "toolkit/uxscript.h"
+
+uxWindow gMainWindow;
+uxWindowMenu gWindowMenu;
+uxButton gModuleButtons[32];
+uxProgressBar gProgressBar;
+uxScreenGraphic gBusyIndicator;
+uxTabControl gTabControl;
+uxTerminal* gTerminal = nullptr;
+uxScreenGraphic gGraphicPages[SHELL_PAGES];
+uxButton gGraphicSaveButtons[SHELL_PAGES];
+uxTextDisplay* gTextPages[SHELL_PAGES];
+uxButton gTextSaveButtons[SHELL_PAGES];
+bool gShellBuilt = false;
+
+namespace {
+
+int quit_item_id = 0;
+
+void quit_now(int, void*) {
+    std::fflush(stdout);
+    std::exit(0);
+}
+
+void placeholder(double seconds) {
+    GraphicOutput(1, 1920, 1080, 0xFFFFFF);
+    uxgraphic_clear(0x00FF00);
+    uxgraphic_load(0, 0, "solarsystem-2.bmp");
+    WaitSeconds(seconds);
+}
+
+void placeholder_10() { placeholder(10); }
+void placeholder_2() { placeholder(2); }
+void placeholder_statistics3() {
+    placeholder(6);
+    TextOutput(1);
+    ClearOutput();
+    IntroStatistics3(0);
+}
+void placeholder_curves() {
+    Print("\n Kurvendarstellung \n");
+    placeholder(10);
+}
+
+struct ModuleButton {
+    const char* caption;
+    const char* y;
+    void (*run)();
+};
+
+const ModuleButton module_buttons[SHELL_MODULE_BUTTONS] = {
+    {"WELCOME", " 5%", ShowWelcome},
+    {"Statistics 1 - Continuum", " 9%", Continuum},
+    {"Event Analysis", "13%", EventAnalysis},
+    {"Statistics 2 - Density Function", "17%", DensityFunction},
+    {"Matrix Probability", "21%", MatrixProbability},
+    {"Artificial_Intelligence", "25%", ArtificialIntelligence},
+    {"Planetary Fluctuations - time quality", "29%", PlanetaryFluctuations},
+    {"Correlation function", "33%", CorrelationFunction},
+    {"Optimal curve", "37%", OptimalCurve},
+    {"Urn - model toy", "41%", UrnModel},
+    {"Biografic - rhythms", "45%", BiographicRhythms},
+    {"Bt12 NN", "49%", placeholder_10},
+    {"NN", "53%", placeholder_2},
+    {"NN", "57%", placeholder_2},
+    {"Bt15-NN", "61%", placeholder_statistics3},
+    {"NN", "65%", placeholder_10},
+    {"NN", "69%", placeholder_10},
+    {"NN", "73%", placeholder_10},
+    {"NN", "77%", placeholder_10},
+    {"Bt20-NN", "81%", placeholder_curves},
+    {"NN", "85%", placeholder_10},
+    {"NN", "89%", placeholder_10},
+    {"NN", "93%", placeholder_10},
+    {"Bt24-NN", "97%", placeholder_10},
+};
+
+void print_to_shell(const char* text) { Print("%s", text); }
+
+bool save_text_page(int page, const char* path) {
+    return page >= 1 && page <= 6 && uxtextdisplay_save(gTextPages[page - 1], path);
+}
+
+bool save_graphic_page(int page, const char* path) {
+    return page >= 1 && page <= 6 && uxgraphic_g_save(&gGraphicPages[page - 1], "%s", path);
+}
+
+void build_main_window() {
+    int tab_font = uxfont_builtin("builtin 8x16 bold");
+    int terminal_font = uxfont_builtin("builtin 9x15");
+    int button_font = uxfont_builtin("builtin 9x15 bold");
+    unsigned graphic_font = static_cast<unsigned>(uxfont_builtin("builtin 12x24"));
+    int text_font = uxfont_builtin("builtin 8x16");
+
+    uxwindow_create(&gMainWindow, "Verivire-Revoviv ovave,xs=95%,ys=95%,noquit,noclose");
+    uxwindowmenu_create(&gWindowMenu, &gMainWindow);
+    uxwindowmenu_add_title(&gWindowMenu, "&File");
+    quit_item_id = uxwindowmenu_add_item(&gWindowMenu, quit_now, nullptr, "&Quit");
+    uxbutton_create(&gModuleButtons[31], "quit,x=90%,y=95%,xs=15%,fontid=%d", button_font);
+    uxprogressbar_create(&gProgressBar, "x=25%,y=95%,xs=45%,ys=3%");
+    uxgraphic_create(&gBusyIndicator, "format=server,x=65%,y=95%,xs=200,ys=20,border");
+    gShellBuilt = true;
+    ShowBusyState(0);
+
+    uxtabcontrol_create(&gTabControl,
+                        "x=50%,y=46%,xs=100%,ys=92%,tabs=Menu|Graphic 1|Graphic 2|Graphic 3|"
+                        "Graphic 4|Graphic 5|Graphic 6|Text 1|Text 2|Text 3|Text 4|Text 5|Text 6,"
+                        "fontid=%d",
+                        tab_font);
+    gTerminal = uxterminal_new("x=35%,y=40%,xs=65%,ys=70%,fontid=%d,scrollback=200", terminal_font);
+    uxterminal_set_current(gTerminal);
+    for (int i = 0; i < SHELL_MODULE_BUTTONS; ++i)
+        uxbutton_create(&gModuleButtons[i], "%s, \t\tx=84%,y=%s,xs=30%,fontid=%d",
+                        module_buttons[i].caption, module_buttons[i].y, button_font);
+
+    for (int k = 1; k <= SHELL_PAGES; ++k) {
+        uxtabcontrol_select(&gTabControl, k);
+        uxgraphic_create(&gGraphicPages[k - 1],
+                         "xs=80%,ys=95%,x=42%,y=15,border,background=white,fontid=%u", graphic_font);
+        uxbutton_create(&gGraphicSaveButtons[k - 1], "save as...,x=92%,y=85%,xs=10%");
+    }
+    for (int k = 1; k <= SHELL_PAGES; ++k) {
+        uxtabcontrol_select(&gTabControl, k + 6);
+        gTextPages[k - 1] = uxtextdisplay_new(
+            "xs=90%,ys=80%,x=50%,y=45%,border,background=white,fontid=%d,nobreak", text_font);
+        uxbutton_create(&gTextSaveButtons[k - 1], "save as...,x=20%,y=95%,xs=15%");
+    }
+    uxscript_hooks.save_text_page = save_text_page;
+    uxscript_hooks.save_graphic_page = save_graphic_page;
+}
+
+void fill_wave_tables() {
+    for (int p = 1; p <= 12; ++p) {
+        FillWaveTablesForOrder(p);
+        Print(".");
+        uxPollEvent();
+    }
+}
+
+void run_module(int index) {
+    BeginModuleRun();
+    module_buttons[index].run();
+    EndModuleRun();
+}
+
+void save_page_dialogs(int id) {
+    char path[1100];
+    for (int k = 0; k < SHELL_PAGES; ++k) {
+        if (id == uxbutton_id(&gGraphicSaveButtons[k]) &&
+            uxfiledialog(path, sizeof path, "save,filter=*.bmp,defaultext=bmp"))
+            uxgraphic_g_save(&gGraphicPages[k], "%s", path);
+        if (id == uxbutton_id(&gTextSaveButtons[k]) &&
+            uxfiledialog(path, sizeof path, "save,filter=*.txt,defaultext=txt"))
+            uxtextdisplay_save(gTextPages[k], path);
+    }
+}
+
+}  // namespace
+
+void ApplicationMain() {
+    uxrandom_init();
+    SetAstroPrintSink(print_to_shell);
+    uxwindow_hold_painting();
+    build_main_window();
+    uxwindow_release_painting();
+    uxtabcontrol_select(&gTabControl, 0);
+    TextOutput(0);
+
+    Print("            *** Verivire-Revoviv ovave ***\n\n\n");
+    Print(" Please wait ");
+    ShowBusyState(1);
+    uxPollEvent();
+    GraphicOutput(1, 1920, 1080, 0xFFFFFF);
+    uxgraphic_clear(0xFFFFFF);
+    uxgraphic_load(0, 0, "solarsystem-1.bmp");
+    WaitSeconds(4.0);
+    fill_wave_tables();
+    TextOutput(0);
+    ShowBusyState(0);
+    Print("\nReady ! Have fun !!\n");
+
+    while (uxRunning()) {
+        int id = uxWaitEvent();
+        if (id == 0 || id == quit_item_id || id == uxwindow_close_id(&gMainWindow) ||
+            id == uxbutton_id(&gModuleButtons[31]))
+            break;
+        for (int i = 0; i < SHELL_MODULE_BUTTONS; ++i) {
+            if (id == uxbutton_id(&gModuleButtons[i])) {
+                run_module(i);
+                break;
+            }
+        }
+        save_page_dialogs(id);
+    }
+    uxStop();
+}

@@ -29,3 +29,6 @@ int RandomInt(int n);
 double RandomUnit();
 double PolynomialValue(int count, const double* coefficients, double x);
 void WaitSeconds(double seconds);
+
+// Plays "Tada.wav" from the working directory without waiting (the end of long runs).
+void PlayTada();

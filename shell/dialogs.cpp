@@ -1,0 +1,226 @@
+// The modal parameter dialogs. Each builds its widgets from property strings, waits for its own
+// buttons, reads the values back and destroys everything it made.
+
+#include "shell/dialogs.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+#include "toolkit/uxbutton.h"
+#include "toolkit/uxevent.h"
+#include "toolkit/uxfont.h"
+#include "toolkit/uxlineinput.h"
+#include "toolkit/uxtextdisplay.h"
+#include "toolkit/uxwindow.h"
+
+static unsigned dialog_font() { return static_cast<unsigned>(uxfont_builtin("builtin 12x24")); }
+
+void InputDate(const char* title, int* day, int* month, int* year, int* hour, int* minute,
+               int* second) {
+    unsigned f = dialog_font();
+    uxWindow win;
+    uxwindow_create(&win, "%s,x=50%,y=50%,xs=500,ys=400,noquit,nosysmenu,modal,fontid=%u", title, f);
+    uxButton ok;
+    uxbutton_create(&ok, "OK,x=50%,y=93%,xs=20%,fontid=%u", f);
+    uxBar bar;
+    uxbar_create(&bar, "x=50%,y=85%,xs=100%");
+    uxLabel l_day, l_month, l_year, l_h, l_m, l_s;
+    uxlabel_create(&l_day, "day:,x=12.5%,y=20%,fontid=%u", f);
+    uxlabel_create(&l_month, "month:,x=40%,y=20%,fontid=%u", f);
+    uxlabel_create(&l_year, "year:,x=65%,y=20%,fontid=%u", f);
+    uxUpDownControl c[6];
+    uxupdown_create(&c[0], "x=20%,y=35%,xs=15%,min=1,max=31,fontid=%u", f);
+    uxupdown_create(&c[1], "x=47.5%,y=35%,xs=15%,min=1,max=12,fontid=%u", f);
+    uxupdown_create(&c[2], "x=75%,y=35%,xs=20%,min=1000,max=10000,start=2000,fontid=%u", f);
+    uxupdown_create(&c[3], "x=20%,y=65%,xs=12%,min=0,max=23,digits=2,fontid=%u", f);
+    uxlabel_create(&l_h, "h,x=27%,y=65%,fontid=%u", f);
+    uxupdown_create(&c[4], "x=40%,y=65%,xs=12%,min=0,max=59,digits=2,fontid=%u", f);
+    uxlabel_create(&l_m, "m,x=47%,y=65%,fontid=%u", f);
+    uxupdown_create(&c[5], "x=60%,y=65%,xs=12%,min=0,max=59,digits=2,fontid=%u", f);
+    uxlabel_create(&l_s, "s,x=67%,y=65%,fontid=%u", f);
+
+    int* values[6] = {day, month, year, hour, minute, second};
+    static const int fixed[6] = {1, 1, 0, 0, 0, 0};
+    bool focused = false;
+    for (int i = 0; i < 6; ++i) {
+        if (*values[i] == -1) {
+            uxupdown_set_value(&c[i], fixed[i]);
+            uxupdown_enable(&c[i], false);
+        } else {
+            uxupdown_set_value(&c[i], *values[i]);
+            if (!focused && i < 5) {
+                uxwidget_focus(&c[i].input.base);
+                focused = true;
+            }
+        }
+    }
+    if (uxWaitForEvents(1, uxbutton_id(&ok)) != 0)
+        for (int i = 0; i < 6; ++i) *values[i] = uxupdown_get_value(&c[i]);
+
+    for (int i = 5; i >= 0; --i) uxupdown_destroy(&c[i]);
+    uxlabel_destroy(&l_s);
+    uxlabel_destroy(&l_m);
+    uxlabel_destroy(&l_h);
+    uxlabel_destroy(&l_year);
+    uxlabel_destroy(&l_month);
+    uxlabel_destroy(&l_day);
+    uxbar_destroy(&bar);
+    uxbutton_destroy(&ok);
+    uxwindow_destroy(&win);
+}
+
+int InputInt(const char* message, int minimum, int maximum, int start) {
+    int f = uxfont_builtin("builtin 12x24");
+    uxWindow win;
+    uxwindow_create(&win, "InputInt,x=50%,y=50%,xs=400,ys=280,noquit,nosysmenu,modal,fontid=%d", f);
+    uxButton ok;
+    uxbutton_create(&ok, "OK,x=50%,y=93%,xs=20%,default,fontid=%d", f);
+    uxBar bar;
+    uxbar_create(&bar, "x=50%,y=80%,xs=100%");
+    uxSimpleTextDisplay* text = uxsimpletext_new("x=50%,y=18%,xs=80%,ys=30%,fontid=%d", f);
+    uxsimpletext_set(text, "%s", message);
+    uxUpDownControl value;
+    uxupdown_create(&value, "x=50%,y=60%,xs=40%,min=%d,max=%d,start=%d,fontid=%d", minimum, maximum,
+                    start, f);
+    uxwidget_focus(&value.input.base);
+    uxWaitForEvents(1, uxbutton_id(&ok));
+    int result = uxupdown_get_value(&value);
+    uxupdown_destroy(&value);
+    uxsimpletext_delete(text);
+    uxbar_destroy(&bar);
+    uxbutton_destroy(&ok);
+    uxwindow_destroy(&win);
+    return result;
+}
+
+int InputYesNo(const char* message, int defaultYes) {
+    unsigned f = dialog_font();
+    uxWindow win;
+    uxwindow_create(&win, "InputYesNo,x=50%,y=50%,xs=300,ys=200,noquit,nosysmenu,modal,fontid=%u", f);
+    uxButton yes, no;
+    uxbutton_create(&yes, "Yes,x=25%,y=90%,xs=20%,fontid=%u", f);
+    uxbutton_create(&no, "No,x=75%,y=90%,xs=20%,fontid=%u", f);
+    uxSimpleTextDisplay* text = uxsimpletext_new("x=50%,y=40%,xs=80%,ys=55%,fontid=%u", f);
+    uxsimpletext_set(text, "%s", message);
+    uxwidget_focus(defaultYes ? &yes.base : &no.base);
+    int result = -1;
+    while (result < 0) {
+        int id = uxWaitForEvents(2, uxbutton_id(&yes), uxbutton_id(&no));
+        if (id == 0) break;
+        result = id == uxbutton_id(&yes) ? 1 : 0;
+    }
+    uxsimpletext_delete(text);
+    uxbutton_destroy(&no);
+    uxbutton_destroy(&yes);
+    uxwindow_destroy(&win);
+    return result;
+}
+
+double InputDouble(const char* message, double minimum, double maximum, double start) {
+    (void)minimum;  // passed by every caller, not enforced
+    (void)maximum;
+    unsigned f = dialog_font();
+    uxWindow win;
+    uxwindow_create(&win, "InputDouble,x=50%,y=50%,xs=500,ys=300,noquit,nosysmenu,modal,fontid=%u", f);
+    uxButton ok;
+    uxbutton_create(&ok, "OK,x=50%,y=93%,xs=20%,default,fontid=%u", f);
+    uxBar bar;
+    uxbar_create(&bar, "x=50%,y=85%,xs=100%,fontid=%u", f);
+    uxSimpleTextDisplay* text = uxsimpletext_new("x=50%,y=40%,xs=80%,ys=55%,fontid=%u", f);
+    uxsimpletext_set(text, "%s", message);
+    uxLineInput input;
+    uxlineinput_create(&input, "x=50%,y=75%,xs=40%,fontid=%u", f);
+    char start_text[64];
+    std::snprintf(start_text, sizeof start_text, "%g", start);
+    uxlineinput_set_text(&input, start_text);
+    uxwidget_focus(&input.base);
+    double result = 0.0;
+    if (uxWaitForEvents(1, uxbutton_id(&ok)) != 0) result = std::strtod(uxlineinput_text(&input), nullptr);
+    uxlineinput_destroy(&input);
+    uxsimpletext_delete(text);
+    uxbar_destroy(&bar);
+    uxbutton_destroy(&ok);
+    uxwindow_destroy(&win);
+    return result;
+}
+
+void InputArray(const char* message, double* values, const char* const* labels) {
+    unsigned n = 0;
+    while (n < 24 && labels[n]) ++n;
+    if (n == 0) return;
+    unsigned f = dialog_font();
+    uxWindow win;
+    uxwindow_create(&win, "InputArray,x=50%,y=50%,xs=300,ys=%u,noquit,nosysmenu,modal", n * 36 + 120);
+    uxButton ok;
+    uxbutton_create(&ok, "OK,x=50%,y=%u,xs=20%,default,fontid=%u", n * 36 + 80, f);
+    uxSimpleTextDisplay* text = uxsimpletext_new("x=50%,y=10,xs=90%,ys=30,fontid=%d", static_cast<int>(f));
+    uxsimpletext_set(text, "%s", message);
+    uxBar bar;
+    uxbar_create(&bar, "x=50%,y=%u,xs=100%", n * 36 + 70);
+    uxLineInput inputs[24];
+    uxLabel names[24];
+    for (unsigned i = 0; i < n; ++i) {
+        unsigned y = i * 36 + 50;
+        uxlineinput_create(&inputs[i], "x=75%%,xs=20%%,y=%u,fontid=%u", y, f);
+        char value[64];
+        std::snprintf(value, sizeof value, "%g", values[i]);
+        uxlineinput_set_text(&inputs[i], value);
+        uxlabel_create(&names[i], "x=10,xs=50%%,y=%u,fontid=%u", y, f);
+        uxlabel_set_text(&names[i], labels[i]);
+    }
+    uxwidget_focus(&inputs[0].base);
+    uxWaitForEvents(1, uxbutton_id(&ok));
+    for (unsigned i = 0; i < n; ++i) values[i] = std::strtod(uxlineinput_text(&inputs[i]), nullptr);
+    for (int i = static_cast<int>(n) - 1; i >= 0; --i) {
+        uxlabel_destroy(&names[i]);
+        uxlineinput_destroy(&inputs[i]);
+    }
+    uxbar_destroy(&bar);
+    uxsimpletext_delete(text);
+    uxbutton_destroy(&ok);
+    uxwindow_destroy(&win);
+}
+
+int ChooseOption(const char* title, int n, const char* const* texts) {
+    if (n < 1) return -1;
+    if (n > 100) n = 100;
+    unsigned f = dialog_font();
+    uxWindow win;
+    uxwindow_create(&win, "%s,x=50%,y=50%,xs=400,ys=%d,noquit,nosysmenu,modal,fontid=%u", title,
+                    n * 42 + 20, f);
+    static uxButton buttons[100];
+    int ids[100];
+    for (int i = 0; i < n; ++i) {
+        buttons[i] = uxButton{};
+        uxbutton_create(&buttons[i], "%s,x=50%,y=%d,xs=80%,fontid=%u", texts[i], i * 42 + 10, f);
+        ids[i] = uxbutton_id(&buttons[i]);
+    }
+    uxwidget_focus(&buttons[0].base);
+    int id = uxWaitForEventList(n, ids);
+    int result = -1;
+    for (int i = 0; i < n; ++i)
+        if (ids[i] == id) result = i + 1;
+    for (int i = n - 1; i >= 0; --i) uxbutton_destroy(&buttons[i]);
+    uxwindow_destroy(&win);
+    return result;
+}
+
+void ShowMessage(const char* format, ...) {
+    char buffer[1000];
+    va_list ap;
+    va_start(ap, format);
+    std::vsnprintf(buffer, sizeof buffer, format, ap);
+    va_end(ap);
+    if (uxwindow_painting_held()) uxwindow_release_painting();
+    uxWindow win;
+    uxwindow_create(&win, "message,x=50%,y=50%,xs=250,ys=200,NoSysMenu,noquit,modal");
+    uxButton ok;
+    uxbutton_create(&ok, "OK,x=50%,y=80%,xs=80%,default");
+    uxSimpleTextDisplay* text = uxsimpletext_new("x=50%,y=35%,xs=80%,ys=60%");
+    uxsimpletext_set(text, "%s", buffer);
+    uxWaitForEvents(2, uxbutton_id(&ok), uxwindow_close_id(&win));
+    uxsimpletext_delete(text);
+    uxbutton_destroy(&ok);
+    uxwindow_destroy(&win);
+}

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test (unit tests and scripted runs).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./tools/install_packages.sh
+./tools/build.sh
+cd build
+ctest --output-on-failure -j2 --timeout 600
