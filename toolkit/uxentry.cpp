@@ -19,16 +19,14 @@ void (*exit_hooks[16])();
 int exit_hook_count = 0;
 bool initialised = false;
 
-bool any_window_open() {
-    for (int s = 0; s < uxwindow_count_slots(); ++s)
-        if (uxwindow_at(s)) return true;
-    return false;
-}
-
 }  // namespace
 
 int uxfont_default_id() { return default_font; }
 int uxfont_variable_id() { return variable_font; }
+
+void uxentry_run_exit_hooks() {
+    for (int i = 0; i < exit_hook_count; ++i) exit_hooks[i]();
+}
 
 void uxentry_add_exit_hook(void (*hook)()) {
     if (exit_hook_count < 16) exit_hooks[exit_hook_count++] = hook;
@@ -49,22 +47,3 @@ bool uxentry_init() {
     return true;
 }
 
-int uxentry_run(int argc, char** argv) {
-    if (!uxentry_init()) return 1;
-    uxlog("%d args: ", argc);
-    for (int i = 0; i < argc; ++i) uxlog("%s ", argv[i]);
-    uxlog("\n");
-    uxscript_start();
-    ApplicationMain();
-    for (int i = 0; i < exit_hook_count; ++i) exit_hooks[i]();
-    while (uxRunning() && any_window_open()) {
-        uxevent_process_messages();
-        uxPollEvent();
-        uxplatform->sleep_ms(10);
-    }
-    uxStop();
-    uxlog("ux4 exit\n");
-    std::fflush(stdout);
-    uxplatform->shutdown();
-    return 0;
-}

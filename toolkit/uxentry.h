@@ -11,6 +11,7 @@ int uxentry_run(int argc, char** argv);
 // platform.
 bool uxentry_init();
 void uxentry_add_exit_hook(void (*hook)());
+void uxentry_run_exit_hooks();
 // Seeds the standard library's random generator from the clock.
 void uxrandom_init();
 // Default font ids loaded at start.
