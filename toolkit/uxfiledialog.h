@@ -2,6 +2,13 @@
 // The toolkit's own file dialog: a modal window with the directory and file lists, a file-name
 // field, the filter choice and OK / Abbrechen. "open,filter=*.dbf,defaultext=dbf" or
 // "save,filter=*.bmp,defaultext=bmp".
+//
+// Open dialogs accept only an existing file; save dialogs ask before replacing one. A typed name
+// without an extension gets the default extension; a typed pattern ("*.txt") becomes the filter;
+// a typed directory is entered. The working directory is the same afterwards as before.
+
+// Longest file name the name field takes.
+enum { UXFILEDIALOG_MAX_NAME = 1024 };
 
 // Returns true with the chosen path (forward slashes) in `result`, false when cancelled.
 bool uxfiledialog(char* result, int size, const char* format, ...)

@@ -14,6 +14,7 @@ struct uxListBox {
     int count = 0, capacity = 0;
     int selected = -1;
     int first_visible = 0;
+    bool choose_on_click = false;  // popup lists: a click (release) already chooses
 };
 void uxlistbox_create(uxListBox* l, const char* format, ...) __attribute__((format(printf, 2, 3)));
 void uxlistbox_destroy(uxListBox* l);
@@ -24,6 +25,17 @@ void uxlistbox_show(uxListBox* l);
 int uxlistbox_selected(const uxListBox* l);  // -1 for none
 void uxlistbox_select(uxListBox* l, int index);
 // A double click or Return on a row triggers the list box itself (callback or posted id).
+int uxlistbox_count(const uxListBox* l);
+const char* uxlistbox_row(const uxListBox* l, int index);  // nullptr outside the list
+int uxlistbox_row_height(const uxListBox* l);
+
+// A popup window below (x, y) in screen pixels holding a list of `count` rows that chooses on a
+// click; `chosen` is called with the list's id and `user` (read the choice with
+// uxlistbox_selected, -1 after Escape). The list is allocated; close with uxlistbox_popup_close.
+uxListBox* uxlistbox_popup_open(uxWindow* popup, int x, int y, int width, int fontid,
+                                const char* const* rows, int count, int selected,
+                                uxTriggerFn chosen, void* user);
+void uxlistbox_popup_close(uxWindow* popup, uxListBox** list);
 
 struct uxTabControl {
     uxWidget base;
@@ -68,6 +80,9 @@ struct uxWindowMenu {
         void* user;
     } items[64];
     int open_title = -1;  // title whose item list is shown
+    int height = 0;
+    uxWindow popup;
+    uxListBox* popup_list = nullptr;
 };
 // The menu bar of the most recently created window.
 void uxwindowmenu_create(uxWindowMenu* m, uxWindow* window);

@@ -7,34 +7,76 @@
 #include "toolkit/uxscrollbar.h"
 #include "toolkit/uxwidget.h"
 
+// The drawing commands by number, as the command handler knows them.
+enum {
+    UXGRAPHIC_SETPIXEL = 1001,
+    UXGRAPHIC_CIRCLE = 1002,
+    UXGRAPHIC_RECT = 1004,
+    UXGRAPHIC_FILLRECT = 1006,
+    UXGRAPHIC_LINE = 1008,
+    UXGRAPHIC_LINETO = 1009,
+    UXGRAPHIC_MOVETO = 1010,
+    UXGRAPHIC_CLEAR = 1016,
+    UXGRAPHIC_TEXT = 1017,
+    UXGRAPHIC_SAVE = 1019,
+    UXGRAPHIC_LOAD = 1020,
+    UXGRAPHIC_SETFONT = 1024,
+    UXGRAPHIC_TEXTWIDTH = 1031,
+    UXGRAPHIC_FONTHEIGHT = 1032
+};
+
+// Longest file specification (name plus options) that save and load accept after formatting.
+enum { UXGRAPHIC_MAX_FILESPEC = 4096 };
+
 struct uxScreenGraphic {
     uxWidget base;
     uxScreenGraphicProps props;
     uxPixmap pixmap;
+    bool has_pixmap = false;
     int background = 0;
-    int offset_x = 0, offset_y = 0;  // scroll position
+    double xstretch = 1, ystretch = 1;  // -1: fit to the visible area
+    int offset_x = 0, offset_y = 0;     // scroll position in pixmap pixels
+    int view_w = 0, view_h = 0;         // visible area inside the border and the bars
     bool autorefresh = true;
+    bool scroll_created = false;
     uxScrollBarManager scroll;
 };
+
 // Creating makes it the current graphic.
 void uxgraphic_create(uxScreenGraphic* g, const char* format, ...)
     __attribute__((format(printf, 2, 3)));
 void uxgraphic_destroy(uxScreenGraphic* g);
 void uxgraphic_select(uxScreenGraphic* g);
 uxScreenGraphic* uxgraphic_current();
-// New pixmap size (no effect when unchanged); resets the scroll offset and lays out again.
+// New pixmap size (no effect when unchanged); the new surface is cleared to the background,
+// the scroll offset goes back to 0 and the widget is laid out again.
 void uxgraphic_resize(uxScreenGraphic* g, int width, int height);
+// Repaints the widget (needed after drawing when auto-refresh is off).
 void uxgraphic_refresh(uxScreenGraphic* g);
+void uxgraphic_set_autorefresh(uxScreenGraphic* g, bool on);
+// Scrolls the view to pixmap position (x, y), clamped to the pixmap.
+void uxgraphic_scroll_to(uxScreenGraphic* g, int x, int y);
+// Width and height of a picture file (BMP header fields).
 bool uxgraphic_picture_size(const char* file, int* width, int* height);
 
-// Drawing commands 1001..1032 on a given graphic (nullptr: nothing happens).
+// Drawing commands on a given graphic (nullptr or no pixmap: nothing happens, 0 or false).
 void uxgraphic_g_setpixel(uxScreenGraphic* g, int x, int y, int colour);
+void uxgraphic_g_circle(uxScreenGraphic* g, int x, int y, int radius, int colour);
+void uxgraphic_g_rect(uxScreenGraphic* g, int x, int y, int w, int h, int colour);
 void uxgraphic_g_fillrect(uxScreenGraphic* g, int x, int y, int w, int h, int colour);
+void uxgraphic_g_line(uxScreenGraphic* g, int x1, int y1, int x2, int y2, int colour);
+void uxgraphic_g_lineto(uxScreenGraphic* g, int x, int y, int colour);
+void uxgraphic_g_moveto(uxScreenGraphic* g, int x, int y);
+void uxgraphic_g_clear(uxScreenGraphic* g, int colour);
+// Returns the width of the widest drawn line.
 int uxgraphic_g_text(uxScreenGraphic* g, int x, int y, int colour, const char* text);
 void uxgraphic_g_setfont(uxScreenGraphic* g, int fontid);
-void uxgraphic_g_clear(uxScreenGraphic* g, int colour);
+int uxgraphic_g_textwidth(uxScreenGraphic* g, const char* text);
+int uxgraphic_g_fontheight(uxScreenGraphic* g);
 bool uxgraphic_g_save(uxScreenGraphic* g, const char* format, ...)
     __attribute__((format(printf, 2, 3)));
+bool uxgraphic_g_load(uxScreenGraphic* g, int x, int y, const char* format, ...)
+    __attribute__((format(printf, 4, 5)));
 
 // The same commands on the current graphic.
 void uxgraphic_setpixel(int x, int y, int colour);

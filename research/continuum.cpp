@@ -1,0 +1,280 @@
+// Statistics 1 - Continuum.
+
+#include "research/continuum.h"
+
+#include "astro/astro_records.h"
+#include "astro/julian.h"
+#include "astro/positions.h"
+#include "research/correlation_matrices.h"
+#include "research/matrix_report.h"
+#include "research/module_files.h"
+#include "research/modules.h"
+#include "shell/dialogs.h"
+#include "shell/module_intro.h"
+#include "shell/output.h"
+#include "toolkit/uxevent.h"
+
+// The upper bounds of the dialogs: enough for any study, small enough that k * 100 and the
+// sampling arithmetic stay exact.
+static const int kMaxMembers = 1000000;
+static const int kMaxMoments = 10000000;
+static const int kMomentsPerWait = 500;
+static const int kRandomDatesBelow = 10000;  // "jdfest.txt" only for smaller N
+
+static const char* const kPrincipleLabels[] = {"Sun",    "Moon",   "Mercury", "Venus",
+                                               "Mars",   "Jupiter", "Saturn", "Uranus",
+                                               "Neptune", "Pluto",  "IC",     nullptr};
+static const double kGravityWeights[10] = {57.2, 10.24, 0.31, 0.77, 0.3,
+                                           1.87, 0.84,  0.28, 0.22, 0.01};
+
+// One run's parameters and sums; cleared at the start of every run.
+static struct {
+    int order;
+    int withIc;
+    int last;
+    int members;
+    double weights[12];
+    int selfCorrelation;
+    int start[6];  // day, month, year, hour, minute, second
+    int end[6];
+    double jdStart;
+    double jdEnd;
+    int count;
+    double increment;
+    int random;
+    double accumulators[kCorrelationKinds][kMatrixSize][kMatrixSize];
+    double results[kCorrelationKinds][kMatrixSize][kMatrixSize];
+} run;
+
+// u = 0.0000 .. 0.9999 from the standard generator.
+static double random_fraction() { return RandomInt(10000) * 0.0001; }
+
+static int yes(int answer) { return answer == 1 ? 1 : 0; }
+
+// Steps up to the members of the group, with IC and order; false when the application stops.
+static bool ask_format() {
+    Print("\n RESEARCH Orvane \n ");
+    IntroGeneral(0);
+    IntroContinuum(0);
+    Print("\n INPUT Time-Continuum \n\n ");
+    Print("\n Coherence = 1; that means coherent \n");
+    run.order = InputInt(" \n Order of the correlation (1,2,3,...12): ", 1, 12, 3);
+    run.withIc = yes(InputYesNo("with IC? ", 0));
+    run.members = InputInt("Members of the group (INPUT integer)? :  ", 1, kMaxMembers, 1);
+    if (!uxRunning()) return false;
+    if (run.withIc) {
+        run.last = 10;
+        Print("\n Calculation with IC ! \n");
+    } else {
+        run.last = 9;
+        Print("\n Calculation without IC ! \n");
+    }
+    int format[2] = {run.last, run.members};
+    WriteIntList(kMatrixFormatFile, format, 2);
+    if (run.order < 1 || run.order > 12) {
+        Print("\n   ERROR ! Order must lie in the area from 1 to 12. We set Order = 1; \n");
+        run.order = 1;
+    }
+    WriteInt(kOrderFile, run.order);
+    return true;
+}
+
+// Planet selection or gravity, self-correlation; false when the application stops.
+static bool ask_weights() {
+    Print("\n  ");
+    int select = InputYesNo("Should planets be selected ?", 0);
+    for (int p = 0; p <= run.last + 1; ++p) run.weights[p] = 1.0;
+    if (select == 1) {
+        run.weights[10] = run.weights[11] = run.withIc ? 1.0 : 0.0;
+        InputArray("selected planets", run.weights, kPrincipleLabels);
+    } else if (InputYesNo("Should the planets get a weight(gravity)?", 0) == 1) {
+        for (int p = 0; p < 10; ++p) run.weights[p] = kGravityWeights[p];
+        run.weights[10] = run.withIc ? 57.2 : 0.0;
+        InputArray("gravity planets", run.weights, kPrincipleLabels);
+    }
+    run.selfCorrelation = yes(InputYesNo("Should self-correlations of the planets be calculated? ", 0));
+    if (!uxRunning()) return false;
+    WriteInt(kSelfCorrelationFile, run.selfCorrelation);
+    if (run.members < 1) {
+        Print("\n ERROR! Members of the group must be >= 1. We set 1; ERROR! \n");
+        run.members = 1;
+    }
+    WriteInt(kGroupSizeFile, run.members);
+    WritePrincipleList(kPlanetWeightsFile, run.weights, run.last);
+    return true;
+}
+
+static double universal_julian_day(const int moment[6]) {
+    return JulianDay(moment[2], moment[1], moment[0], moment[3], moment[4], 0, 0);
+}
+
+// Start and end dates, number per interval, selection; false when the application stops.
+static bool ask_period() {
+    int* s = run.start;
+    s[0] = 1, s[1] = 1, s[2] = 1900, s[3] = 0, s[4] = 0, s[5] = -1;
+    InputDate("Enter start-date", &s[0], &s[1], &s[2], &s[3], &s[4], &s[5]);
+    run.jdStart = universal_julian_day(s);
+    int* e = run.end;
+    e[0] = s[0], e[1] = s[1], e[2] = 2000, e[3] = s[3], e[4] = s[4], e[5] = -1;
+    InputDate("Enter end-date", &e[0], &e[1], &e[2], &e[3], &e[4], &e[5]);
+    if (!uxRunning()) return false;
+    run.jdEnd = universal_julian_day(e);
+    int years[6] = {s[2], e[2], s[1], e[1], s[0], e[0]};
+    WriteIntList(kStartEndFile, years, 6);
+    Print("\n  JD_start: %f  JD_end: %f Difference: %f  ", run.jdStart, run.jdEnd,
+          run.jdEnd - run.jdStart);
+    if (run.jdStart > run.jdEnd) {
+        Print("\n ERROR! start-date >= end- date! ERROR!!   ");
+        Print("\n ERROR! Your calculations become wrong! ERROR!   ");
+        run.jdStart = run.jdEnd - 1;
+    }
+    run.count = InputInt("\n Number per interval (calculations):  ", 1, kMaxMoments, 100000);
+    if (!uxRunning()) return false;
+    if (run.count < 2) {
+        Print("\n ERROR! number per interval must be > 1. We set 10000; ERROR! ");
+        run.count = 10000;
+    }
+    // The dialog keeps its bound; a larger value could only come from a damaged widget.
+    if (run.count > kMaxMoments) run.count = kMaxMoments;
+    WriteInt(kIntervalFile, run.count);
+    run.increment = (run.jdEnd - run.jdStart) / run.count;
+    Print("\n  Incremental  (day): %f  ", run.increment);
+    ClearAccumulators(run.accumulators);
+    run.random = InputYesNo("Selection accidental?", 0);
+    if (!uxRunning()) return false;
+    if (run.random != 0 && run.random != 1) {
+        Print("\n   ERROR! must be 0 or 1. We set 0; ERROR! ");
+        run.random = 0;
+    }
+    return true;
+}
+
+// Recorded random dates of the period (not the ones sampled).
+static void write_random_dates() {
+    if (run.count >= kRandomDatesBelow) return;
+    std::FILE* file = OpenModuleFile(kRandomDatesFile);
+    if (!file) return;
+    for (int k = 0; k < run.count; ++k)
+        WriteDoubleLine(file, run.jdStart + random_fraction() * run.count * run.increment);
+    CloseModuleFile(file, kRandomDatesFile);
+}
+
+// All moments in world time at 13 deg 59' E, 51 deg 11' N, which fixes the IC.
+static void fill_moment_record(PersonRecord* record) {
+    *record = PersonRecord{};
+    record->longitudeDegrees = 13;
+    record->longitudeMinutes = 59;
+    record->latitudeDegrees = 51;
+    record->latitudeMinutes = 11;
+}
+
+// The hot loop: every array it touches lives in `run` or on the stack. False when the
+// application stops, so that no partial means are reported or written.
+static bool sample_moments() {
+    PersonRecord record;
+    fill_moment_record(&record);
+    PositionRecord positions{};
+    double harmony[kMatrixSize][kMatrixSize];
+    double dynamics[kMatrixSize][kMatrixSize];
+    const bool printMoments = run.count <= 10;
+    int sinceWait = 0;
+    for (int k = 0; k < run.count; ++k) {
+        double t = run.random ? run.jdStart + random_fraction() * run.count * run.increment
+                              : run.jdStart + k * run.increment;
+        CalendarFromJulianDay(t, &record.year, &record.month, &record.day, &record.hour,
+                              &record.minute);
+        record.second = 0;
+        if (printMoments)
+            Print("\n\n a %d m %d d %d h %d min %d", record.year, record.month, record.day,
+                  record.hour, record.minute);
+        PlanetPositions(record, &positions);
+        BuildMomentMatrices(run.order, positions.longitude, harmony, dynamics);
+        SetProgress(static_cast<int>(static_cast<long long>(k) * 100 / run.count));
+        if (++sinceWait >= kMomentsPerWait) {
+            WaitSeconds(0.001);
+            sinceWait = 0;
+            if (!uxRunning()) return false;
+        }
+        if (printMoments) {
+            double sh, si;
+            MomentSums(harmony, run.weights, run.selfCorrelation, run.last, &sh, &si);
+            Print(" continuum H= %f", sh);
+            Print(" continuum I= %f", si);
+        }
+        AccumulateMoment(run.accumulators, harmony, dynamics, run.last);
+    }
+    return true;
+}
+
+static void print_report_heading() {
+    const int* s = run.start;
+    const int* e = run.end;
+    Print("\n ");
+    Print("\n Matrix H: Coherent continuum;");
+    Print(" Number per interval: %d ", run.count);
+    Print("\n Members the group: %d (relevant);", run.members);
+    Print(" Order the correlation: %i  \n", run.order);
+    Print(" \n");
+    Print(" BEGIN: year: %i month: %i day: %i hour: %i minute %i", s[2], s[1], s[0], s[3], s[4]);
+    Print(" \n");
+    Print("   END: year: %i month: %i day: %i hour: %i minute %i", e[2], e[1], e[0], e[3], e[4]);
+    Print("\n common harmonies, standardize on number of the group-members %i", run.members);
+}
+
+// The four tables, each followed by its files.
+static void print_tables() {
+    FinishAccumulators(run.accumulators, run.weights, run.selfCorrelation, run.last, run.count,
+                       run.results);
+    print_report_heading();
+    double rowSums[kMatrixSize];
+    double sums[kCorrelationKinds];
+    const int last = run.last;
+    sums[kHarmonyKind] = PrintMatrixTable(kContinuumTables[kHarmonyKind],
+                                          run.results[kHarmonyKind], last, rowSums);
+    WritePrincipleList(kContinuumRowSumFiles[kHarmonyKind], rowSums, last);
+    WriteUpperTriangle(kContinuumHarmonyFile, run.results[kHarmonyKind], last, 1.0);
+    sums[kEnergyKind] = PrintMatrixTable(kContinuumTables[kEnergyKind],
+                                         run.results[kEnergyKind], last, rowSums);
+    WritePrincipleList(kContinuumRowSumFiles[kEnergyKind], rowSums, last);
+    WriteUpperTriangle(kEnergyMatrixFile, run.results[kEnergyKind], last, 1.0);
+    sums[kDynamicsKind] = PrintMatrixTable(kContinuumTables[kDynamicsKind],
+                                           run.results[kDynamicsKind], last, rowSums);
+    WritePrincipleList(kContinuumRowSumFiles[kDynamicsKind], rowSums, last);
+    WriteUpperTriangle(kDynamicsMatrixFile, run.results[kDynamicsKind], last, 0.1);
+    sums[kAbsoluteDynamicsKind] =
+        PrintMatrixTable(kContinuumTables[kAbsoluteDynamicsKind],
+                         run.results[kAbsoluteDynamicsKind], last, rowSums);
+    WriteDoubleList(kContinuumMatrixSumFile, sums, kCorrelationKinds);
+    WritePrincipleList(kContinuumRowSumFiles[kAbsoluteDynamicsKind], rowSums, last);
+    WriteUpperTriangle(kAbsoluteDynamicsMatrixFile, run.results[kAbsoluteDynamicsKind], last,
+                       0.1);
+    WriteDoubleList(kContinuumMatrixSumCopyFile, sums, kCorrelationKinds);
+}
+
+static void print_legend_and_weights() {
+    static const char* const legend[] = {
+        " 1 = SUN; ",     " 2 = MOON; ",    " 3 = MERKUR; ", " 4 = VENUS; ",
+        " 5 = MARS; ",    " \n",            " 6 = JUPITER; ", " 7 = SATURN; ",
+        " 8 = URANUS; ",  " 9 = NEPTUN; ",  "10 = PLUTO; ",  "11 = EARTH-IC; ", nullptr};
+    Print(" Standardize on number per interval ");
+    Print(" \n");
+    Print(" \n");
+    for (const char* const* text = legend; *text; ++text) Print("%s", *text);
+    for (int p = 0; p <= run.last; ++p) {
+        if (p == 0) Print(" \n \n");
+        PrintPrincipleName(static_cast<unsigned>(p));
+        Print(" weight: %3.2f  \n", run.weights[p]);
+    }
+}
+
+void Continuum() {
+    run = {};
+    if (!ask_format() || !ask_weights() || !ask_period()) return;
+    write_random_dates();
+    TextOutput(1);
+    ClearOutput();
+    if (!sample_moments()) return;
+    print_tables();
+    print_legend_and_weights();
+    PlayTada();
+}

@@ -1,0 +1,186 @@
+// Reading and writing the parameter and result files of the research modules.
+
+#include "research/module_files.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "shell/output.h"
+
+// Principle ranges from callers are kept inside the 0..10 the matrices hold.
+static int clamp_last(int last) {
+    if (last < 0) return -1;
+    return last > kMatrixPrinciples - 1 ? kMatrixPrinciples - 1 : last;
+}
+
+int UpperTriangleLines(int last) {
+    last = clamp_last(last);
+    return last < 0 ? 0 : last * (last + 1) / 2;
+}
+
+int FullMatrixLines(int last) {
+    last = clamp_last(last);
+    return (last + 1) * (last + 1);
+}
+
+std::FILE* OpenModuleFile(const char* name) {
+    std::FILE* file = std::fopen(name, "w+b");
+    if (!file) Print("\n ERROR! Cannot write the file %s ERROR! \n", name);
+    return file;
+}
+
+void WriteDoubleLine(std::FILE* file, double value) { std::fprintf(file, "%f\n", value); }
+
+void WriteIntLine(std::FILE* file, int value) { std::fprintf(file, "%i\n", value); }
+
+bool CloseModuleFile(std::FILE* file, const char* name) {
+    bool failed = std::ferror(file) != 0;
+    if (std::fclose(file) != 0) failed = true;
+    if (failed) Print("\n ERROR! Cannot write the file %s ERROR! \n", name);
+    return !failed;
+}
+
+bool WriteIntList(const char* name, const int* values, int count) {
+    std::FILE* file = OpenModuleFile(name);
+    if (!file) return false;
+    for (int i = 0; i < count; ++i) WriteIntLine(file, values[i]);
+    return CloseModuleFile(file, name);
+}
+
+bool WriteInt(const char* name, int value) { return WriteIntList(name, &value, 1); }
+
+bool WriteDoubleList(const char* name, const double* values, int count) {
+    std::FILE* file = OpenModuleFile(name);
+    if (!file) return false;
+    for (int i = 0; i < count; ++i) WriteDoubleLine(file, values[i]);
+    return CloseModuleFile(file, name);
+}
+
+bool WritePrincipleList(const char* name, const double* values, int last) {
+    return WriteDoubleList(name, values, clamp_last(last) + 1);
+}
+
+bool WriteUpperTriangle(const char* name, const double matrix[kMatrixSize][kMatrixSize],
+                        int last, double factor) {
+    last = clamp_last(last);
+    std::FILE* file = OpenModuleFile(name);
+    if (!file) return false;
+    for (int i = 0; i <= last; ++i)
+        for (int j = i + 1; j <= last; ++j) WriteDoubleLine(file, matrix[i][j] * factor);
+    return CloseModuleFile(file, name);
+}
+
+bool WriteFullMatrix(const char* name, const double matrix[kMatrixSize][kMatrixSize], int last) {
+    last = clamp_last(last);
+    std::FILE* file = OpenModuleFile(name);
+    if (!file) return false;
+    for (int i = 0; i <= last; ++i)
+        for (int j = 0; j <= last; ++j) WriteDoubleLine(file, matrix[i][j]);
+    return CloseModuleFile(file, name);
+}
+
+// One line into a 100-character buffer. The rest of an over-long line is skipped, so that it
+// is not taken for the next value. False at the end of the file.
+static bool read_line(std::FILE* file, char line[100]) {
+    if (!std::fgets(line, 100, file)) return false;
+    if (!std::strchr(line, '\n')) {
+        int c;
+        while ((c = std::fgetc(file)) != EOF && c != '\n') {
+        }
+    }
+    return true;
+}
+
+// Opens the file for reading; a missing file is reported.
+static std::FILE* open_for_reading(const char* name) {
+    std::FILE* file = std::fopen(name, "r");
+    if (!file) Print("\n ERROR! The file %s is missing. ERROR! \n", name);
+    return file;
+}
+
+static void report_short(const char* name, int found, int wanted) {
+    Print("\n ERROR! The file %s holds %d of %d values. ERROR! \n", name, found, wanted);
+}
+
+bool ReadDoubleList(const char* name, double* values, int count) {
+    std::FILE* file = open_for_reading(name);
+    if (!file) return false;
+    char line[100];
+    int i = 0;
+    for (; i < count && read_line(file, line); ++i) values[i] = std::strtod(line, nullptr);
+    std::fclose(file);
+    if (i < count) {
+        report_short(name, i, count);
+        return false;
+    }
+    return true;
+}
+
+// Truncation toward zero, kept inside the int range (strtod may give huge values or NaN).
+static int truncate_to_int(double value) {
+    if (std::isnan(value)) return 0;
+    if (value >= 2147483647.0) return 2147483647;
+    if (value <= -2147483648.0) return -2147483647 - 1;
+    return static_cast<int>(value);
+}
+
+bool ReadIntList(const char* name, int* values, int count) {
+    std::FILE* file = open_for_reading(name);
+    if (!file) return false;
+    char line[100];
+    int i = 0;
+    for (; i < count && read_line(file, line); ++i)
+        values[i] = truncate_to_int(std::strtod(line, nullptr));
+    std::fclose(file);
+    if (i < count) {
+        report_short(name, i, count);
+        return false;
+    }
+    return true;
+}
+
+bool ReadInt(const char* name, int* value) { return ReadIntList(name, value, 1); }
+
+bool ReadPrincipleList(const char* name, double* values, int last) {
+    return ReadDoubleList(name, values, clamp_last(last) + 1);
+}
+
+bool ReadUpperTriangle(const char* name, double matrix[kMatrixSize][kMatrixSize], int last) {
+    last = clamp_last(last);
+    double values[kMatrixPrinciples * kMatrixPrinciples];
+    int count = UpperTriangleLines(last);
+    if (!ReadDoubleList(name, values, count)) return false;
+    int k = 0;
+    for (int i = 0; i <= last; ++i)
+        for (int j = i + 1; j <= last; ++j) matrix[i][j] = values[k++];
+    return true;
+}
+
+bool ReadFullMatrix(const char* name, double matrix[kMatrixSize][kMatrixSize], int last) {
+    last = clamp_last(last);
+    double values[kMatrixPrinciples * kMatrixPrinciples];
+    if (!ReadDoubleList(name, values, FullMatrixLines(last))) return false;
+    int k = 0;
+    for (int i = 0; i <= last; ++i)
+        for (int j = 0; j <= last; ++j) matrix[i][j] = values[k++];
+    return true;
+}
+
+bool ReadPlanetWeights(double* weights, int last) {
+    return ReadPrincipleList(kPlanetWeightsFile, weights, last);
+}
+
+bool ReadMatrixFormat(int* last, int* groupSize) {
+    int values[2];
+    if (!ReadIntList(kMatrixFormatFile, values, 2)) return false;
+    // P indexes every table of the run; any other value would reach past them.
+    if (values[0] != 9 && values[0] != 10) {
+        Print("\n ERROR! The file %s holds the matrix format %d (9 or 10 expected). ERROR! \n",
+              kMatrixFormatFile, values[0]);
+        return false;
+    }
+    *last = values[0];
+    *groupSize = values[1];
+    return true;
+}

@@ -1,0 +1,83 @@
+#pragma once
+// The parameter and result files through which the research modules hand their settings and
+// results to each other. One value per line; integers "%i", reals "%f"; files are written in
+// binary mode (plain "\n" line ends) and read in text mode, one line of at most 100 characters
+// at a time, converted with strtod (integers truncated).
+//
+// Writers rewrite the whole file. Every function reports a failure by file name on the current
+// text target and returns false, so a module can stop before it uses values it does not have.
+
+#include <cstdio>
+
+#include "research/correlation_matrices.h"
+
+// Parameter files.
+inline constexpr const char* kMatrixFormatFile = "datdat.txt";     // P, group size
+inline constexpr const char* kOrderFile = "datord.txt";            // order n
+inline constexpr const char* kSelfCorrelationFile = "selfkorr.txt";
+inline constexpr const char* kAutoCorrelationFile = "autodat.txt";
+inline constexpr const char* kGroupSizeFile = "eventsdat.txt";
+inline constexpr const char* kPlanetWeightsFile = "datplanet.txt";  // P+1 weights
+inline constexpr const char* kStartEndFile = "startendyear.txt";    // y, y, m, m, d, d
+inline constexpr const char* kIntervalFile = "datintervt.txt";      // number per interval N
+inline constexpr const char* kTimeShiftDaysFile = "dattimeshiftd.txt";
+inline constexpr const char* kTimeShiftHoursFile = "dattimeshifth.txt";
+
+// Result files of the continuum.
+inline constexpr const char* kContinuumRowSumFiles[kCorrelationKinds] = {
+    "zshcontinuum.txt", "zsicontinuum.txt", "zsdcontinuum.txt", "zsdacontinuum.txt"};
+inline constexpr const char* kContinuumMatrixSumFile = "matrixsumcontinuum.txt";
+inline constexpr const char* kContinuumMatrixSumCopyFile = "mscontinuum.txt";
+inline constexpr const char* kContinuumHarmonyFile = "dathcontinuum.txt";
+// Matrices I, D, DA: upper triangles from the continuum, full matrices from the event analysis.
+inline constexpr const char* kEnergyMatrixFile = "dati.txt";
+inline constexpr const char* kDynamicsMatrixFile = "datz.txt";
+inline constexpr const char* kAbsoluteDynamicsMatrixFile = "data.txt";
+inline constexpr const char* kRandomDatesFile = "jdfest.txt";
+
+// Result files of the event analysis.
+inline constexpr const char* kEventHarmonyFile = "dath.txt";
+inline constexpr const char* kEventRowSumFiles[kCorrelationKinds] = {
+    "zsummh.txt", "zsummi.txt", "zsummd.txt", "zsummda.txt"};
+inline constexpr const char* kEventMatrixSumFile = "matrixsumevent.txt";
+inline constexpr const char* kEventJulianDatesFile = "juliandat.txt";
+inline constexpr const char* kEventMomentSumFiles[kCorrelationKinds] = {
+    "eventsh.txt", "eventsi.txt", "eventsd.txt", "eventsda.txt"};
+
+// Number of lines of the two matrix layouts over principles 0..last.
+int UpperTriangleLines(int last);
+int FullMatrixLines(int last);
+
+// Writers.
+bool WriteIntList(const char* name, const int* values, int count);
+bool WriteInt(const char* name, int value);
+bool WriteDoubleList(const char* name, const double* values, int count);
+// P+1 lines: values[0..last] (weights, row sums).
+bool WritePrincipleList(const char* name, const double* values, int last);
+// Elements i < j, row-major, each multiplied by `factor`.
+bool WriteUpperTriangle(const char* name, const double matrix[kMatrixSize][kMatrixSize],
+                        int last, double factor);
+// All (last+1)^2 elements, row-major.
+bool WriteFullMatrix(const char* name, const double matrix[kMatrixSize][kMatrixSize], int last);
+
+// A file written one line at a time (one line per event or per moment): open, add, close.
+// Open returns nullptr after reporting; Close reports a failed write and returns false.
+std::FILE* OpenModuleFile(const char* name);
+void WriteDoubleLine(std::FILE* file, double value);
+void WriteIntLine(std::FILE* file, int value);
+bool CloseModuleFile(std::FILE* file, const char* name);
+
+// Readers: exactly `count` lines; anything after them is ignored. A missing file or one with
+// fewer lines is reported by name and gives false (the values read so far are kept).
+bool ReadDoubleList(const char* name, double* values, int count);
+bool ReadIntList(const char* name, int* values, int count);
+bool ReadInt(const char* name, int* value);
+bool ReadPrincipleList(const char* name, double* values, int last);
+// Fills the elements i < j only; the rest of the matrix is left as it was.
+bool ReadUpperTriangle(const char* name, double matrix[kMatrixSize][kMatrixSize], int last);
+bool ReadFullMatrix(const char* name, double matrix[kMatrixSize][kMatrixSize], int last);
+
+// "datplanet.txt": the weights w[0..last].
+bool ReadPlanetWeights(double* weights, int last);
+// "datdat.txt": the last principle P (9 or 10) and the group size.
+bool ReadMatrixFormat(int* last, int* groupSize);
