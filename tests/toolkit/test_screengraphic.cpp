@@ -242,7 +242,7 @@ TEST_F(GraphicWindow, UnsupportedNamesPrintTheMessageAndWriteNothing) {
     EXPECT_FALSE(file_exists(base));
     EXPECT_NE(out.find("uxpxmap_savetofile: unsupported format ("), std::string::npos) << out;
 
-    // A name longer than the specification buffer is refused instead of cut off.
+    // A name longer than the file-name buffer is refused instead of cut off.
     std::string longname(UXGRAPHIC_MAX_FILESPEC + 10, 'a');
     testing::internal::CaptureStdout();
     EXPECT_FALSE(uxgraphic_save("%s.bmp", longname.c_str()));
