@@ -43,10 +43,9 @@ struct uxButton {
     int repeat_ticks = 0;    // mouse repeat: ticks since the press
 };
 // "caption,keywords..." (token 0 is the caption; "&" marks the accelerator letter).
-void uxbutton_create(uxButton* b, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void uxbutton_create(uxButton* b, const char* format, ...);
 void uxbutton_vcreate(uxButton* b, const char* format, va_list ap);
-void uxbutton_create_cb(uxButton* b, uxTriggerFn fn, void* user, const char* format, ...)
-    __attribute__((format(printf, 4, 5)));
+void uxbutton_create_cb(uxButton* b, uxTriggerFn fn, void* user, const char* format, ...);
 void uxbutton_destroy(uxButton* b);
 void uxbutton_enable(uxButton* b);
 void uxbutton_disable(uxButton* b);
@@ -59,7 +58,7 @@ struct uxLabel {
     char* text = nullptr;
     int textcolor = -1;
 };
-void uxlabel_create(uxLabel* l, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void uxlabel_create(uxLabel* l, const char* format, ...);
 void uxlabel_set_text(uxLabel* l, const char* text);
 void uxlabel_destroy(uxLabel* l);
 
@@ -67,5 +66,5 @@ void uxlabel_destroy(uxLabel* l);
 struct uxBar {
     uxWidget base;
 };
-void uxbar_create(uxBar* b, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void uxbar_create(uxBar* b, const char* format, ...);
 void uxbar_destroy(uxBar* b);

@@ -18,7 +18,7 @@ enum { UXCFG_MAX_STRING = 8192, UXCFG_MAX_TEMPLATE = 2000 };
 // Doubles every '%' followed by a character below '0' (or the end), then formats. The result is
 // allocated with new[] and at most 8191 characters long.
 char* uxcfgstr_vformat(const char* format, va_list ap);
-char* uxcfgstr_format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+char* uxcfgstr_format(const char* format, ...);
 void uxcfgstr_escape(const char* format, char* out, int size);
 
 // A nullptr-terminated array of separately allocated tokens; an empty string gives an empty list.

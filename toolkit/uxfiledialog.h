@@ -11,6 +11,5 @@
 enum { UXFILEDIALOG_MAX_NAME = 1024 };
 
 // Returns true with the chosen path (forward slashes) in `result`, false when cancelled.
-bool uxfiledialog(char* result, int size, const char* format, ...)
-    __attribute__((format(printf, 3, 4)));
+bool uxfiledialog(char* result, int size, const char* format, ...);
 bool uxfiledialog_is_open();

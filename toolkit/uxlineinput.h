@@ -15,8 +15,7 @@ struct uxLineInput {
     bool select_all = false;  // the next typed character replaces the whole text
     bool readonly = false;
 };
-void uxlineinput_create(uxLineInput* li, const char* format, ...)
-    __attribute__((format(printf, 2, 3)));
+void uxlineinput_create(uxLineInput* li, const char* format, ...);
 void uxlineinput_vcreate(uxLineInput* li, const char* format, va_list ap);
 void uxlineinput_destroy(uxLineInput* li);
 // Copies at most maxlen characters (or size - 1) and terminates.
@@ -31,8 +30,7 @@ struct uxUpDownControl {
     uxLineInput input;
     uxButton up, down;
 };
-void uxupdown_create(uxUpDownControl* u, const char* format, ...)
-    __attribute__((format(printf, 2, 3)));
+void uxupdown_create(uxUpDownControl* u, const char* format, ...);
 void uxupdown_destroy(uxUpDownControl* u);
 void uxupdown_set_value(uxUpDownControl* u, int value);
 int uxupdown_get_value(const uxUpDownControl* u);  // integer read from its text
@@ -56,8 +54,7 @@ struct uxComboBox {
     int entry_count = 0;
     int selected = -1;
 };
-void uxcombobox_create(uxComboBox* c, const char* format, ...)
-    __attribute__((format(printf, 2, 3)));
+void uxcombobox_create(uxComboBox* c, const char* format, ...);
 void uxcombobox_destroy(uxComboBox* c);
 void uxcombobox_select(uxComboBox* c, int index);
 int uxcombobox_selected(const uxComboBox* c);

@@ -16,7 +16,7 @@ struct uxListBox {
     int first_visible = 0;
     bool choose_on_click = false;  // popup lists: a click (release) already chooses
 };
-void uxlistbox_create(uxListBox* l, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void uxlistbox_create(uxListBox* l, const char* format, ...);
 void uxlistbox_destroy(uxListBox* l);
 void uxlistbox_clear(uxListBox* l);
 void uxlistbox_add(uxListBox* l, const char* format, ...) __attribute__((format(printf, 2, 3)));
@@ -44,8 +44,7 @@ struct uxTabControl {
     uxContainer* pages = nullptr;  // one container per tab
     int current = 0;
 };
-void uxtabcontrol_create(uxTabControl* t, const char* format, ...)
-    __attribute__((format(printf, 2, 3)));
+void uxtabcontrol_create(uxTabControl* t, const char* format, ...);
 void uxtabcontrol_destroy(uxTabControl* t);
 // Shows page `index`, hides the others and makes it the current container for new widgets.
 void uxtabcontrol_select(uxTabControl* t, int index);
@@ -54,8 +53,7 @@ struct uxProgressBar {
     uxWidget base;
     int percent = 0;
 };
-void uxprogressbar_create(uxProgressBar* p, const char* format, ...)
-    __attribute__((format(printf, 2, 3)));
+void uxprogressbar_create(uxProgressBar* p, const char* format, ...);
 void uxprogressbar_destroy(uxProgressBar* p);
 // Clamped to 0..100; repaints only when the value changes.
 void uxprogressbar_set(uxProgressBar* p, int percent);
@@ -88,9 +86,8 @@ struct uxWindowMenu {
 void uxwindowmenu_create(uxWindowMenu* m, uxWindow* window);
 void uxwindowmenu_destroy(uxWindowMenu* m);
 // Adds a title ("&File", keywords "rightaligned" and synonyms); returns its id.
-int uxwindowmenu_add_title(uxWindowMenu* m, const char* format, ...)
-    __attribute__((format(printf, 2, 3)));
+int uxwindowmenu_add_title(uxWindowMenu* m, const char* format, ...);
 // Adds an item under the last title ("&Quit"); returns its id. Choosing it calls the callback,
 // or posts the id when there is none.
 int uxwindowmenu_add_item(uxWindowMenu* m, uxMenuCallback callback, void* user,
-                          const char* format, ...) __attribute__((format(printf, 4, 5)));
+                          const char* format, ...);

@@ -43,8 +43,7 @@ struct uxScreenGraphic {
 };
 
 // Creating makes it the current graphic.
-void uxgraphic_create(uxScreenGraphic* g, const char* format, ...)
-    __attribute__((format(printf, 2, 3)));
+void uxgraphic_create(uxScreenGraphic* g, const char* format, ...);
 void uxgraphic_destroy(uxScreenGraphic* g);
 void uxgraphic_select(uxScreenGraphic* g);
 uxScreenGraphic* uxgraphic_current();

@@ -8,9 +8,9 @@
 struct uxScrollBarWidget {
     uxWidget base;
     bool vertical = true;
-    double knob_size = 100, knob_pos = 0;  // percent
+    double knob_size = 100, knob_pos = 0;  // percent of the track
     bool dragging = false;
-    int drag_offset = 0;
+    int drag_offset = 0;  // pointer position inside the knob when the drag began
     struct uxScrollBarManager* manager = nullptr;
 };
 
@@ -31,13 +31,26 @@ struct uxScrollBarManager {
     uxWidget* owner = nullptr;
     uxScrollFn on_scroll = nullptr;
     bool show_v = false, show_h = false;
+    bool created = false;
     int thickness = 16;
 };
-// Creates the parts in the current container (after the owner).
+
+// A single bar ("vert"/"vertical" or "hor"/"horizontal" plus geometry); `manager` receives its
+// scroll actions.
+void uxscrollbar_create(uxScrollBarWidget* b, uxScrollBarManager* manager, const char* format, ...);
+void uxscrollbar_destroy(uxScrollBarWidget* b);
+// Knob size and position in percent of the track, clamped to 0..100 and pos <= 100 - size.
+void uxscrollbar_set(uxScrollBarWidget* b, double knob_size, double knob_pos);
+// The knob's pixel extent along the track (start relative to the bar, length).
+void uxscrollbar_knob(const uxScrollBarWidget* b, int* start, int* length);
+
+// Creates the parts (hidden) in the owner's container, right after the owner.
 void uxscrollbars_create(uxScrollBarManager* m, uxWidget* owner, uxScrollFn on_scroll);
 void uxscrollbars_destroy(uxScrollBarManager* m);
 // Shows or hides each bar and places the parts inside the owner's rectangle (right and bottom
-// edges inside its border). Returns through *inner_w / *inner_h the room left for content.
+// edges inside its border). Returns through *inner_w / *inner_h (either may be null) the room
+// left for content inside the border.
 void uxscrollbars_place(uxScrollBarManager* m, bool vertical, bool horizontal, int* inner_w,
                         int* inner_h);
+// axis 0 horizontal, 1 vertical.
 void uxscrollbars_set(uxScrollBarManager* m, int axis, double knob_size, double knob_pos);

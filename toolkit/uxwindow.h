@@ -35,7 +35,7 @@ struct uxWindow {
 
 // Creates and opens a window from "title,keywords...". The new window becomes the current
 // container for widgets created next.
-bool uxwindow_create(uxWindow* w, const char* format, ...) __attribute__((format(printf, 2, 3)));
+bool uxwindow_create(uxWindow* w, const char* format, ...);
 bool uxwindow_vcreate(uxWindow* w, bool popup, const char* format, va_list ap);
 void uxwindow_destroy(uxWindow* w);
 void uxwindow_set_title(uxWindow* w, const char* title);
