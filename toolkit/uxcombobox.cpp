@@ -9,17 +9,6 @@ namespace {
 
 uxComboBox* self_of(uxWidget* w) { return static_cast<uxComboBox*>(w->self); }
 
-void place_part(uxWidget* part, int x, int y, int width, int height) {
-    part->layout.x = x;
-    part->layout.y = y;
-    part->layout.xs = width > 1 ? width : 1;
-    part->layout.ys = height > 1 ? height : 1;
-    part->layout.x_pixel = part->layout.y_pixel = true;
-    part->layout.xs_pixel = part->layout.ys_pixel = true;
-    part->layout.x_corner = part->layout.y_corner = true;
-    uxwidget_layout(part);
-}
-
 void part_rects(const uxComboBox* c, int* ix, int* iy, int* iw, int* ih, int* aw) {
     const uxWidget* w = &c->base;
     *ix = w->layout.left + w->border;
@@ -34,8 +23,8 @@ void combo_relayout(uxWidget* w) {
     if (!c->input.base.container || !c->arrow.base.container) return;  // parts not made yet
     int ix, iy, iw, ih, aw;
     part_rects(c, &ix, &iy, &iw, &ih, &aw);
-    place_part(&c->input.base, ix, iy, iw, ih);
-    place_part(&c->arrow.base, ix + iw, iy, aw, ih);
+    uxwidget_place_part(&c->input.base, ix, iy, iw, ih);
+    uxwidget_place_part(&c->arrow.base, ix + iw, iy, aw, ih);
 }
 
 void combo_paint(uxWidget* w, uxPixmap* pm) {

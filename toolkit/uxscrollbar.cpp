@@ -88,15 +88,8 @@ void arrow_pressed(int id, void* user) {
 }
 
 void place_part(uxWidget* part, bool shown, int x, int y, int width, int height) {
-    part->layout.x = x;
-    part->layout.y = y;
-    part->layout.xs = width > 1 ? width : 1;
-    part->layout.ys = height > 1 ? height : 1;
-    part->layout.x_pixel = part->layout.y_pixel = true;
-    part->layout.xs_pixel = part->layout.ys_pixel = true;
-    part->layout.x_corner = part->layout.y_corner = true;
     uxwidget_show(part, shown);
-    uxwidget_layout(part);
+    uxwidget_place_part(part, x, y, width, height);
 }
 
 void adopt(uxScrollBarManager* m, uxWidget* part) {

@@ -55,17 +55,6 @@ void updown_paint(uxWidget* w, uxPixmap* pm) {
     uxcolor_frame(pm, w->abs_x, w->abs_y, w->layout.width, w->layout.height, w->border, false);
 }
 
-void place_part(uxWidget* part, int x, int y, int width, int height) {
-    part->layout.x = x;
-    part->layout.y = y;
-    part->layout.xs = width > 1 ? width : 1;
-    part->layout.ys = height > 1 ? height : 1;
-    part->layout.x_pixel = part->layout.y_pixel = true;
-    part->layout.xs_pixel = part->layout.ys_pixel = true;
-    part->layout.x_corner = part->layout.y_corner = true;
-    uxwidget_layout(part);
-}
-
 void arrow_rects(const uxUpDownControl* u, int* ix, int* iy, int* iw, int* ih, int* aw) {
     const uxWidget* w = &u->base;
     *ix = w->layout.left + w->border;
@@ -80,9 +69,9 @@ void updown_relayout(uxWidget* w) {
     if (!u->input.base.container || !u->down.base.container) return;  // parts not made yet
     int ix, iy, iw, ih, aw;
     arrow_rects(u, &ix, &iy, &iw, &ih, &aw);
-    place_part(&u->input.base, ix, iy, iw, ih);
-    place_part(&u->up.base, ix + iw, iy, aw, ih / 2);
-    place_part(&u->down.base, ix + iw, iy + ih / 2, aw, ih - ih / 2);
+    uxwidget_place_part(&u->input.base, ix, iy, iw, ih);
+    uxwidget_place_part(&u->up.base, ix + iw, iy, aw, ih / 2);
+    uxwidget_place_part(&u->down.base, ix + iw, iy + ih / 2, aw, ih - ih / 2);
 }
 
 void make_part(uxUpDownControl* u, uxWidget* part) {

@@ -99,6 +99,17 @@ void uxwidget_layout(uxWidget* w) {
     uxwidget_invalidate(w);
 }
 
+void uxwidget_place_part(uxWidget* part, int x, int y, int width, int height) {
+    part->layout.x = x;
+    part->layout.y = y;
+    part->layout.xs = width > 1 ? width : 1;
+    part->layout.ys = height > 1 ? height : 1;
+    part->layout.x_pixel = part->layout.y_pixel = true;
+    part->layout.xs_pixel = part->layout.ys_pixel = true;
+    part->layout.x_corner = part->layout.y_corner = true;
+    uxwidget_layout(part);
+}
+
 void uxwidget_invalidate(uxWidget* w) {
     if (w && w->container && w->container->window) uxwindow_invalidate(w->container->window);
 }

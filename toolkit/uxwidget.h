@@ -85,7 +85,6 @@ char** uxwidget_begin(uxWidget* w, bool captioned, int default_border, const cha
 void uxwidget_finish(uxWidget* w, char** tokens);
 // Natural size: replaces a size that is still 0 by the given pixels.
 void uxwidget_natural_size(uxWidget* w, int width, int height);
-// Registers a part of a composite at an explicit pixel rectangle relative to the container.
 void uxwidget_destroy(uxWidget* w);
 
 void uxwidget_set_trigger(uxWidget* w, uxTriggerFn fn, void* user);
@@ -93,6 +92,8 @@ void uxwidget_set_trigger(uxWidget* w, uxTriggerFn fn, void* user);
 void uxwidget_trigger(uxWidget* w);
 
 void uxwidget_layout(uxWidget* w);  // lays out against the container's area
+// Puts a part of a composite at a pixel rectangle of its container (at least 1 x 1) and lays it out.
+void uxwidget_place_part(uxWidget* part, int x, int y, int width, int height);
 void uxwidget_invalidate(uxWidget* w);
 void uxwidget_enable(uxWidget* w, bool enabled);
 void uxwidget_show(uxWidget* w, bool visible);
