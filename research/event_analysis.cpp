@@ -1,0 +1,6 @@
+// Placeholder until the module is built: answers its button with one line on the terminal.
+
+#include "research/modules.h"
+#include "shell/output.h"
+
+void EventAnalysis() { Print("\n %s: this module is not available yet.\n", "Event Analysis"); }
