@@ -4,9 +4,9 @@
 #include "shell/dialogs.h"
 
 #include <cstdarg>
-#include <cstdio>
 #include <cstdlib>
 
+#include "shell/format_text.h"
 #include "toolkit/uxbutton.h"
 #include "toolkit/uxevent.h"
 #include "toolkit/uxfont.h"
@@ -15,6 +15,17 @@
 #include "toolkit/uxwindow.h"
 
 static unsigned dialog_font() { return static_cast<unsigned>(uxfont_builtin("builtin 12x24")); }
+
+enum { kMessageBufferSize = 1000 };
+
+// A field that is not asked shows its fixed default, zero-padded like the control's own values,
+// and cannot be changed: read-only text, both arrows disabled.
+static void lock_at(uxUpDownControl* control, int value) {
+    char text[32];
+    FormatText(text, sizeof text, "%0*d", control->props.digits, value);
+    uxlineinput_set_text(&control->input, text);
+    uxupdown_enable(control, false);
+}
 
 void InputDate(const char* title, int* day, int* month, int* year, int* hour, int* minute,
                int* second) {
@@ -42,21 +53,23 @@ void InputDate(const char* title, int* day, int* month, int* year, int* hour, in
 
     int* values[6] = {day, month, year, hour, minute, second};
     static const int fixed[6] = {1, 1, 0, 0, 0, 0};
+    bool locked[6];
     bool focused = false;
     for (int i = 0; i < 6; ++i) {
-        if (*values[i] == -1) {
-            uxupdown_set_value(&c[i], fixed[i]);
-            uxupdown_enable(&c[i], false);
+        locked[i] = *values[i] == -1;
+        if (locked[i]) {
+            lock_at(&c[i], fixed[i]);
         } else {
             uxupdown_set_value(&c[i], *values[i]);
-            if (!focused && i < 5) {
+            if (!focused && i < 5) {  // the second never takes the focus
                 uxwidget_focus(&c[i].input.base);
                 focused = true;
             }
         }
     }
     if (uxWaitForEvents(1, uxbutton_id(&ok)) != 0)
-        for (int i = 0; i < 6; ++i) *values[i] = uxupdown_get_value(&c[i]);
+        for (int i = 0; i < 6; ++i)
+            *values[i] = locked[i] ? fixed[i] : uxupdown_get_value(&c[i]);
 
     for (int i = 5; i >= 0; --i) uxupdown_destroy(&c[i]);
     uxlabel_destroy(&l_s);
@@ -94,6 +107,26 @@ int InputInt(const char* message, int minimum, int maximum, int start) {
     return result;
 }
 
+// The buttons of the open InputYesNo. Left and Right reach the focused button only, so both
+// buttons get a handler that moves the focus and hands every other event to the button kind.
+static struct {
+    uxButton* yes = nullptr;
+    uxButton* no = nullptr;
+    bool (*button_handle)(uxWidget* w, const uxEvent* ev) = nullptr;
+} yes_no;
+
+static bool yes_no_handle(uxWidget* w, const uxEvent* ev) {
+    if (ev->code == UXEV_KEYDOWN && ev->data[0] == UXKEY_LEFT) {
+        uxwidget_focus(&yes_no.yes->base);
+        return true;
+    }
+    if (ev->code == UXEV_KEYDOWN && ev->data[0] == UXKEY_RIGHT) {
+        uxwidget_focus(&yes_no.no->base);
+        return true;
+    }
+    return yes_no.button_handle(w, ev);
+}
+
 int InputYesNo(const char* message, int defaultYes) {
     unsigned f = dialog_font();
     uxWindow win;
@@ -103,6 +136,12 @@ int InputYesNo(const char* message, int defaultYes) {
     uxbutton_create(&no, "No,x=75%,y=90%,xs=20%,fontid=%u", f);
     uxSimpleTextDisplay* text = uxsimpletext_new("x=50%,y=40%,xs=80%,ys=55%,fontid=%u", f);
     uxsimpletext_set(text, "%s", message);
+    auto outer = yes_no;  // kept for a question asked while another one is open
+    yes_no.yes = &yes;
+    yes_no.no = &no;
+    yes_no.button_handle = yes.base.handle;
+    yes.base.handle = yes_no_handle;
+    no.base.handle = yes_no_handle;
     uxwidget_focus(defaultYes ? &yes.base : &no.base);
     int result = -1;
     while (result < 0) {
@@ -110,6 +149,7 @@ int InputYesNo(const char* message, int defaultYes) {
         if (id == 0) break;
         result = id == uxbutton_id(&yes) ? 1 : 0;
     }
+    yes_no = outer;
     uxsimpletext_delete(text);
     uxbutton_destroy(&no);
     uxbutton_destroy(&yes);
@@ -132,7 +172,7 @@ double InputDouble(const char* message, double minimum, double maximum, double s
     uxLineInput input;
     uxlineinput_create(&input, "x=50%,y=75%,xs=40%,fontid=%u", f);
     char start_text[64];
-    std::snprintf(start_text, sizeof start_text, "%g", start);
+    FormatText(start_text, sizeof start_text, "%g", start);
     uxlineinput_set_text(&input, start_text);
     uxwidget_focus(&input.base);
     double result = 0.0;
@@ -164,7 +204,7 @@ void InputArray(const char* message, double* values, const char* const* labels) 
         unsigned y = i * 36 + 50;
         uxlineinput_create(&inputs[i], "x=75%%,xs=20%%,y=%u,fontid=%u", y, f);
         char value[64];
-        std::snprintf(value, sizeof value, "%g", values[i]);
+        FormatText(value, sizeof value, "%g", values[i]);
         uxlineinput_set_text(&inputs[i], value);
         uxlabel_create(&names[i], "x=10,xs=50%%,y=%u,fontid=%u", y, f);
         uxlabel_set_text(&names[i], labels[i]);
@@ -207,10 +247,10 @@ int ChooseOption(const char* title, int n, const char* const* texts) {
 }
 
 void ShowMessage(const char* format, ...) {
-    char buffer[1000];
+    char buffer[kMessageBufferSize];
     va_list ap;
     va_start(ap, format);
-    std::vsnprintf(buffer, sizeof buffer, format, ap);
+    FormatTextV(buffer, sizeof buffer, format, ap);
     va_end(ap);
     if (uxwindow_painting_held()) uxwindow_release_painting();
     uxWindow win;

@@ -6,6 +6,8 @@
 #include "astro/astro_print.h"
 #include "astro/wave_tables.h"
 #include "research/modules.h"
+#include "records/places.h"
+#include "shell/main_window.h"
 #include "shell/module_intro.h"
 #include "shell/output.h"
 #include "shell/shell_widgets.h"
@@ -32,10 +34,14 @@ namespace {
 
 int quit_item_id = 0;
 
+// The "&Quit" item ends the process at once, also from inside a module run; the exit handlers
+// (the place table) still run.
 void quit_now(int, void*) {
     std::fflush(stdout);
     std::exit(0);
 }
+
+void close_records_at_exit() { ClosePlaceTable(); }
 
 void placeholder(double seconds) {
     GraphicOutput(1, 1920, 1080, 0xFFFFFF);
@@ -100,7 +106,12 @@ bool save_graphic_page(int page, const char* path) {
     return page >= 1 && page <= 6 && uxgraphic_g_save(&gGraphicPages[page - 1], "%s", path);
 }
 
-void build_main_window() {
+}  // namespace
+
+int QuitMenuItemId() { return quit_item_id; }
+
+void BuildMainWindow() {
+    uxwindow_hold_painting();
     int tab_font = uxfont_builtin("builtin 8x16 bold");
     int terminal_font = uxfont_builtin("builtin 9x15");
     int button_font = uxfont_builtin("builtin 9x15 bold");
@@ -122,6 +133,9 @@ void build_main_window() {
                         "Graphic 4|Graphic 5|Graphic 6|Text 1|Text 2|Text 3|Text 4|Text 5|Text 6,"
                         "fontid=%d",
                         tab_font);
+    // The toolkit keeps creating into the window until a page is selected; the terminal and
+    // the module buttons belong to the Menu page only.
+    uxtabcontrol_select(&gTabControl, 0);
     gTerminal = uxterminal_new("x=35%,y=40%,xs=65%,ys=70%,fontid=%d,scrollback=200", terminal_font);
     uxterminal_set_current(gTerminal);
     for (int i = 0; i < SHELL_MODULE_BUTTONS; ++i)
@@ -142,7 +156,11 @@ void build_main_window() {
     }
     uxscript_hooks.save_text_page = save_text_page;
     uxscript_hooks.save_graphic_page = save_graphic_page;
+    uxwindow_release_painting();
+    uxtabcontrol_select(&gTabControl, 0);
 }
+
+namespace {
 
 void fill_wave_tables() {
     for (int p = 1; p <= 12; ++p) {
@@ -172,15 +190,7 @@ void save_page_dialogs(int id) {
 
 }  // namespace
 
-void ApplicationMain() {
-    uxrandom_init();
-    SetAstroPrintSink(print_to_shell);
-    uxwindow_hold_painting();
-    build_main_window();
-    uxwindow_release_painting();
-    uxtabcontrol_select(&gTabControl, 0);
-    TextOutput(0);
-
+void RunStartSequence() {
     Print("            *** Verivire-Revoviv ovave ***\n\n\n");
     Print(" Please wait ");
     ShowBusyState(1);
@@ -193,19 +203,33 @@ void ApplicationMain() {
     TextOutput(0);
     ShowBusyState(0);
     Print("\nReady ! Have fun !!\n");
+}
 
-    while (uxRunning()) {
-        int id = uxWaitEvent();
-        if (id == 0 || id == quit_item_id || id == uxwindow_close_id(&gMainWindow) ||
-            id == uxbutton_id(&gModuleButtons[31]))
+bool HandleMainEvent(int id) {
+    if (id == 0 || id == quit_item_id || id == uxwindow_close_id(&gMainWindow) ||
+        id == uxbutton_id(&gModuleButtons[31]))
+        return false;
+    for (int i = 0; i < SHELL_MODULE_BUTTONS; ++i) {
+        if (id == uxbutton_id(&gModuleButtons[i])) {
+            run_module(i);
             break;
-        for (int i = 0; i < SHELL_MODULE_BUTTONS; ++i) {
-            if (id == uxbutton_id(&gModuleButtons[i])) {
-                run_module(i);
-                break;
-            }
         }
-        save_page_dialogs(id);
     }
+    save_page_dialogs(id);
+    return true;
+}
+
+void RunMainLoop() {
+    while (uxRunning())
+        if (!HandleMainEvent(uxWaitEvent())) break;
+}
+
+void ApplicationMain() {
+    uxrandom_init();
+    std::atexit(close_records_at_exit);  // every way out: the loop's end, "&Quit", script errors
+    SetAstroPrintSink(print_to_shell);
+    BuildMainWindow();
+    RunStartSequence();
+    RunMainLoop();
     uxStop();
 }

@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "shell/dialogs.h"
+#include "shell/format_text.h"
 #include "shell/shell_widgets.h"
 #include "toolkit/platform/uxplatform.h"
 #include "toolkit/uxevent.h"
@@ -28,10 +29,10 @@ static void send_text(const char* text) {
 }
 
 void Print(const char* format, ...) {
-    char buffer[2000];
+    char buffer[kPrintBufferSize];
     va_list ap;
     va_start(ap, format);
-    std::vsnprintf(buffer, sizeof buffer, format, ap);
+    FormatTextV(buffer, sizeof buffer, format, ap);
     va_end(ap);
     send_text(buffer);
 }
@@ -108,19 +109,19 @@ int DrawText(int x, int y, const char* text, int colour) {
 }
 
 int DrawTextF(int x, int y, const char* format, ...) {
-    char buffer[1000];
+    char buffer[kDrawTextBufferSize];
     va_list ap;
     va_start(ap, format);
-    std::vsnprintf(buffer, sizeof buffer, format, ap);
+    FormatTextV(buffer, sizeof buffer, format, ap);
     va_end(ap);
     return uxgraphic_text(x, y - 13, remembered_colour, buffer);
 }
 
 void DrawColouredTextF(int x, int y, int colour, const char* format, ...) {
-    char buffer[1000];
+    char buffer[kDrawTextBufferSize];
     va_list ap;
     va_start(ap, format);
-    std::vsnprintf(buffer, sizeof buffer, format, ap);
+    FormatTextV(buffer, sizeof buffer, format, ap);
     va_end(ap);
     remembered_colour = colour;
     uxgraphic_text(x, y - 13, colour, buffer);

@@ -3,6 +3,9 @@
 // page selection, drawing helpers for graphic pages, the progress bar, the BUSY/READY bracket,
 // and small shared helpers (principle names, random numbers, polynomials, waiting).
 
+// Sizes of the formatting buffers: longer texts are cut, never written past the end.
+enum { kPrintBufferSize = 2000, kDrawTextBufferSize = 1000 };
+
 // Text target 0 is the terminal on the Menu tab, 1..6 are the text pages "Text 1".."Text 6".
 void Print(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void ClearOutput();

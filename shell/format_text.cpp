@@ -1,0 +1,26 @@
+// printf formatting into fixed buffers, cut at the buffer's end.
+
+#include "shell/format_text.h"
+
+#include <cstdio>
+
+std::size_t FormatTextV(char* buffer, std::size_t size, const char* format, va_list ap) {
+    if (!buffer || size == 0) return 0;
+    buffer[0] = 0;
+    if (!format) return 0;
+    int wanted = std::vsnprintf(buffer, size, format, ap);
+    if (wanted < 0) {
+        buffer[0] = 0;  // an encoding error leaves the contents unspecified
+        return 0;
+    }
+    std::size_t length = static_cast<std::size_t>(wanted);
+    return length < size ? length : size - 1;
+}
+
+std::size_t FormatText(char* buffer, std::size_t size, const char* format, ...) {
+    va_list ap;
+    va_start(ap, format);
+    std::size_t length = FormatTextV(buffer, size, format, ap);
+    va_end(ap);
+    return length;
+}
