@@ -10,7 +10,7 @@ std::size_t FormatTextV(char* buffer, std::size_t size, const char* format, va_l
     if (!format) return 0;
     int wanted = std::vsnprintf(buffer, size, format, ap);
     if (wanted < 0) {
-        buffer[0] = 0;  // an encoding error leaves the contents unspecified
+        buffer[0] = 0;  // after an encoding error the contents are undefined
         return 0;
     }
     std::size_t length = static_cast<std::size_t>(wanted);

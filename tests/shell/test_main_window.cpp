@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -189,6 +190,26 @@ TEST(MainLoop, SavesPagesThroughTheirButtonsAndTheFileDialog) {
     for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
         ASSERT_TRUE(at > 0 && text[at - 1] == '\r') << "bare LF at " << at;
     EXPECT_FALSE(std::ifstream(run.dir + "/text2.txt").good());
+}
+
+TEST(MainLoop, PlaceholderButtonsShowTheirPictureForTheirSeconds) {
+    ShellRun run = RunShell("", [] {
+        BuildMainWindow();
+        std::string r;
+        for (int button : {11, 12, 13, 14, 15, 19, 23}) {
+            uint64_t start = uxplatform->clock_ms();
+            HandleMainEvent(uxbutton_id(&gModuleButtons[button]));
+            long tenths = std::lround((uxplatform->clock_ms() - start) / 100.0);
+            r += format("%d:%d tab %d green %d|", button, static_cast<int>(tenths), gTabControl.current,
+                        uxpxmap_getpixel(&gGraphicPages[0].pixmap, 1900, 1060) == 0x00FF00, 0);
+        }
+        return r;
+    });
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    // Button 14 adds the Statistics 3 intro on Text 1: six lines, 0.1 s after each.
+    EXPECT_EQ(run.result,
+              "11:100 tab 1 green 1|12:20 tab 1 green 1|13:20 tab 1 green 1|14:66 tab 7 green 1|"
+              "15:100 tab 1 green 1|19:100 tab 1 green 1|23:100 tab 1 green 1|");
 }
 
 TEST(Welcome, PrintsEveryIntroInOrderWaitingAfterEachLine) {
