@@ -19,13 +19,19 @@ static int remembered_colour = 0;
 
 int CurrentTextTarget() { return text_target; }
 
+// The terminal or text page of the current target; nullptr while the window is being built.
+static uxTerminal* target_terminal() { return text_target == 0 ? gTerminal : nullptr; }
+static uxTextDisplay* target_page() {
+    return text_target >= 1 && text_target <= 6 ? gTextPages[text_target - 1] : nullptr;
+}
+
 static void send_text(const char* text) {
     if (!gShellBuilt) {
         std::fputs(text, stdout);
         return;
     }
-    if (text_target == 0) uxterminal_print(gTerminal, text);
-    else if (text_target >= 1 && text_target <= 6) uxtextdisplay_append(gTextPages[text_target - 1], text);
+    if (uxTerminal* t = target_terminal()) uxterminal_print(t, text);
+    else if (uxTextDisplay* page = target_page()) uxtextdisplay_append(page, text);
 }
 
 void Print(const char* format, ...) {
@@ -39,8 +45,8 @@ void Print(const char* format, ...) {
 
 void ClearOutput() {
     if (!gShellBuilt) return;
-    if (text_target == 0) uxterminal_clear(gTerminal);
-    else if (text_target >= 1 && text_target <= 6) uxtextdisplay_clear(gTextPages[text_target - 1]);
+    if (uxTerminal* t = target_terminal()) uxterminal_clear(t);
+    else if (uxTextDisplay* page = target_page()) uxtextdisplay_clear(page);
 }
 
 void TextOutput(int target) {

@@ -102,6 +102,24 @@ TEST(ModuleRun, BusyBracketDisablesOnlyTheModuleButtons) {
               "progress 0 welcome 1\n");
 }
 
+TEST(ModuleRun, AfterARealModuleTheShellIsReadyAndKeepsThePageTheModuleShowed) {
+    // A short Continuum study; the module ends on one of its result pages.
+    ShellRun run = RunShell(
+        "click \"Statistics 1 - Continuum\"\nexpect InputInt\nclick WELCOME\nfill 3\nclick OK\n"
+        "click No\nfill 1\nclick OK\nclick No\nclick No\nclick No\n"
+        "expect \"Enter start-date\"\ninput 3 1950\nclick OK\ninput 3 1951\nclick OK\n"
+        "fill 100\nclick OK\nclick No\nterminal terminal.txt\n",
+        [] {
+            ApplicationMain();
+            return format("%06x enabled %d on the menu tab %d", indicator_colour(),
+                          enabled_module_buttons(), gTabControl.current == 0, 0, 0);
+        });
+    ASSERT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.result, "00ff00 enabled 24 on the menu tab 0");
+    // The WELCOME click during the run did nothing.
+    EXPECT_EQ(run.file("terminal.txt").find("TEAM-ANALYSIS"), std::string::npos);
+}
+
 TEST(OutputRouting, OutOfRangeTargetsShowTheirMessageAndChangeNothing) {
     ShellRun run = RunShell(
         "expect message\nexpect-text \"TextOutput: Parameter muss zwischen 0 und 6 liegen !!!!!\"\n"
