@@ -16,8 +16,12 @@ struct ShellRun {
     ShellRun() = default;
     ShellRun(const ShellRun&) = delete;
     ShellRun(ShellRun&& o) noexcept
-        : exit_code(o.exit_code), seconds(o.seconds), result(std::move(o.result)),
-          dir(std::move(o.dir)), err(std::move(o.err)), returned(o.returned) {
+        : exit_code(o.exit_code),
+          seconds(o.seconds),
+          result(std::move(o.result)),
+          dir(std::move(o.dir)),
+          err(std::move(o.err)),
+          returned(o.returned) {
         o.dir.clear();
     }
     ~ShellRun();

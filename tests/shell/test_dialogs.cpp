@@ -14,7 +14,8 @@ static std::string text_of(double value) {
     return s;
 }
 
-static std::string date_after(const std::string& script, int d, int mo, int y, int h, int mi, int s) {
+static std::string date_after(const std::string& script, int d, int mo, int y, int h, int mi,
+                              int s) {
     ShellRun run = RunShell(script, [=]() mutable {
         InputDate("Enter date", &d, &mo, &y, &h, &mi, &s);
         char out[80];
@@ -38,7 +39,8 @@ TEST(InputDate, FieldsNotAskedAreLockedAtTheirDefaultsAndTheFocusSkipsThem) {
 }
 
 static std::string int_after(const std::string& script) {
-    ShellRun run = RunShell(script, [] { return std::to_string(InputInt("How many?", 1, 100, 50)); });
+    ShellRun run =
+        RunShell(script, [] { return std::to_string(InputInt("How many?", 1, 100, 50)); });
     EXPECT_EQ(run.exit_code, 0) << run.err;
     return run.result;
 }
@@ -51,7 +53,8 @@ TEST(InputInt, ReturnsTheShownValueWithinItsRange) {
 }
 
 static std::string yes_no_after(const std::string& script, int defaultYes) {
-    ShellRun run = RunShell(script, [=] { return std::to_string(InputYesNo("Sure?", defaultYes)); });
+    ShellRun run =
+        RunShell(script, [=] { return std::to_string(InputYesNo("Sure?", defaultYes)); });
     EXPECT_EQ(run.exit_code, 0) << run.err;
     return run.result;
 }
@@ -81,15 +84,16 @@ TEST(InputDouble, ConvertsTheTextWithoutEnforcingTheRange) {
 }
 
 TEST(InputArray, ThreeRowsInAWindowOf228Pixels) {
-    ShellRun run = RunShell("expect InputArray\nscreenshot array.bmp\ninput 2 7.25\ninput 3 x\n"
-                            "click OK\n",
-                            [] {
-                                double values[4] = {0.1, 2, 3, 99};
-                                const char* labels[] = {"Sun", "Moon", "Mercury", nullptr, "Venus"};
-                                InputArray("Weights", values, labels);
-                                return text_of(values[0]) + " " + text_of(values[1]) + " " +
-                                       text_of(values[2]) + " " + text_of(values[3]);
-                            });
+    ShellRun run = RunShell(
+        "expect InputArray\nscreenshot array.bmp\ninput 2 7.25\ninput 3 x\n"
+        "click OK\n",
+        [] {
+            double values[4] = {0.1, 2, 3, 99};
+            const char* labels[] = {"Sun", "Moon", "Mercury", nullptr, "Venus"};
+            InputArray("Weights", values, labels);
+            return text_of(values[0]) + " " + text_of(values[1]) + " " + text_of(values[2]) + " " +
+                   text_of(values[3]);
+        });
     ASSERT_EQ(run.exit_code, 0) << run.err;
     EXPECT_EQ(run.result, "0.1 7.25 0 99");
     int w = 0, h = 0;
@@ -107,17 +111,20 @@ TEST(ChooseOption, ReturnsTheOneBasedNumberOfTheButton) {
     int w = 0, h = 0;
     ASSERT_TRUE(BmpSize(lower.file("choose.bmp"), &w, &h));
     EXPECT_EQ(h, 2 * 42 + 20);
-    ShellRun first = RunShell("key Return\n", [&] { return std::to_string(ChooseOption("Pick", 2, options)); });
+    ShellRun first =
+        RunShell("key Return\n", [&] { return std::to_string(ChooseOption("Pick", 2, options)); });
     EXPECT_EQ(first.result, "1");  // the first button holds the focus
-    ShellRun stopped = RunShell("", [&] { return std::to_string(ChooseOption("Pick", 2, options)); });
+    ShellRun stopped =
+        RunShell("", [&] { return std::to_string(ChooseOption("Pick", 2, options)); });
     EXPECT_EQ(stopped.result, "-1");
 }
 
 TEST(ShowMessage, FormatsItsTextAndEndsWithOkOrClose) {
-    ShellRun ok = RunShell("expect message\nexpect-text \"page 7 of 6\"\nclick OK\nlog after\n", [] {
-        ShowMessage("page %d of %d", 7, 6);
-        return std::string("back");
-    });
+    ShellRun ok =
+        RunShell("expect message\nexpect-text \"page 7 of 6\"\nclick OK\nlog after\n", [] {
+            ShowMessage("page %d of %d", 7, 6);
+            return std::string("back");
+        });
     EXPECT_EQ(ok.exit_code, 0) << ok.err;
     EXPECT_EQ(ok.result, "back");
     ShellRun closed = RunShell("close\nlog after\n", [] {

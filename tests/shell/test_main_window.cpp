@@ -40,7 +40,8 @@ static int click(uxButton* b) {
 // The terminal and the module buttons belong to the Menu page, not to the window.
 static int widgets_on_menu_page() {
     int n = uxterminal_widget(gTerminal)->container == &gTabControl.pages[0];
-    for (int i = 0; i < SHELL_MODULE_BUTTONS; ++i) n += gModuleButtons[i].base.container == &gTabControl.pages[0];
+    for (int i = 0; i < SHELL_MODULE_BUTTONS; ++i)
+        n += gModuleButtons[i].base.container == &gTabControl.pages[0];
     return n;
 }
 
@@ -56,7 +57,9 @@ TEST(StartSequence, GreetsFillsTheTablesWithTwelveDotsAndEndsReady) {
         return format("%06x tab %d target %d enabled %d on menu %d", indicator_colour(),
                       gTabControl.current, CurrentTextTarget(), enabled_module_buttons(),
                       widgets_on_menu_page()) +
-               format(" page 1 %d", gGraphicPages[0].pixmap.width * 10000 + gGraphicPages[0].pixmap.height, 0, 0, 0, 0);
+               format(" page 1 %d",
+                      gGraphicPages[0].pixmap.width * 10000 + gGraphicPages[0].pixmap.height, 0, 0,
+                      0, 0);
     });
     ASSERT_EQ(run.exit_code, 0) << run.err;
     EXPECT_LT(run.seconds, 2.0);  // four seconds of picture and the tables, on the virtual clock
@@ -124,7 +127,8 @@ TEST(OutputRouting, OutOfRangeTargetsShowTheirMessageAndChangeNothing) {
     ShellRun run = RunShell(
         "expect message\nexpect-text \"TextOutput: Parameter muss zwischen 0 und 6 liegen !!!!!\"\n"
         "expect-text \"Mit 7 wird das nix.\"\nclick OK\n"
-        "expect message\nexpect-text \"GraphicOutput: Parameter muss zwischen 1 und 6 liegen !!!!!\"\n"
+        "expect message\nexpect-text \"GraphicOutput: Parameter muss zwischen 1 und 6 liegen "
+        "!!!!!\"\n"
         "expect-text \"Mit 0 wird das nix.\"\nclick OK\n",
         [] {
             BuildMainWindow();
@@ -218,7 +222,8 @@ TEST(MainLoop, PlaceholderButtonsShowTheirPictureForTheirSeconds) {
             uint64_t start = uxplatform->clock_ms();
             HandleMainEvent(uxbutton_id(&gModuleButtons[button]));
             long tenths = std::lround((uxplatform->clock_ms() - start) / 100.0);
-            r += format("%d:%d tab %d green %d|", button, static_cast<int>(tenths), gTabControl.current,
+            r += format("%d:%d tab %d green %d|", button, static_cast<int>(tenths),
+                        gTabControl.current,
                         uxpxmap_getpixel(&gGraphicPages[0].pixmap, 1900, 1060) == 0x00FF00, 0);
         }
         return r;
@@ -241,10 +246,10 @@ TEST(Welcome, PrintsEveryIntroInOrderWaitingAfterEachLine) {
     ASSERT_EQ(run.exit_code, 0) << run.err;
     std::string t = run.file("terminal.txt");
     size_t at = 0;
-    for (const char* heading : {"Grafik 1 ... Grafik 12", "Statistic 1 - CONTINUUM", "EVENT ANALYSIS",
-                                "Statistics 2 DENSITY FUNCTION", "MATRIX PROBABILITY",
-                                "ARTIFICIAL INTELLIGENC", "Statistics 3 - PROBABILITY",
-                                "FLUKTUATIONS", "TEAM-ANALYSIS"}) {
+    for (const char* heading :
+         {"Grafik 1 ... Grafik 12", "Statistic 1 - CONTINUUM", "EVENT ANALYSIS",
+          "Statistics 2 DENSITY FUNCTION", "MATRIX PROBABILITY", "ARTIFICIAL INTELLIGENC",
+          "Statistics 3 - PROBABILITY", "FLUKTUATIONS", "TEAM-ANALYSIS"}) {
         size_t found = t.find(heading, at);
         ASSERT_NE(found, std::string::npos) << heading;
         at = found;
