@@ -31,7 +31,8 @@ void InputDate(const char* title, int* day, int* month, int* year, int* hour, in
                int* second) {
     unsigned f = dialog_font();
     uxWindow win;
-    uxwindow_create(&win, "%s,x=50%,y=50%,xs=500,ys=400,noquit,nosysmenu,modal,fontid=%u", title, f);
+    uxwindow_create(&win, "%s,x=50%,y=50%,xs=500,ys=400,noquit,nosysmenu,modal,fontid=%u", title,
+                    f);
     uxButton ok;
     uxbutton_create(&ok, "OK,x=50%,y=93%,xs=20%,fontid=%u", f);
     uxBar bar;
@@ -68,8 +69,7 @@ void InputDate(const char* title, int* day, int* month, int* year, int* hour, in
         }
     }
     if (uxWaitForEvents(1, uxbutton_id(&ok)) != 0)
-        for (int i = 0; i < 6; ++i)
-            *values[i] = locked[i] ? fixed[i] : uxupdown_get_value(&c[i]);
+        for (int i = 0; i < 6; ++i) *values[i] = locked[i] ? fixed[i] : uxupdown_get_value(&c[i]);
 
     for (int i = 5; i >= 0; --i) uxupdown_destroy(&c[i]);
     uxlabel_destroy(&l_s);
@@ -130,7 +130,8 @@ static bool yes_no_handle(uxWidget* w, const uxEvent* ev) {
 int InputYesNo(const char* message, int defaultYes) {
     unsigned f = dialog_font();
     uxWindow win;
-    uxwindow_create(&win, "InputYesNo,x=50%,y=50%,xs=300,ys=200,noquit,nosysmenu,modal,fontid=%u", f);
+    uxwindow_create(&win, "InputYesNo,x=50%,y=50%,xs=300,ys=200,noquit,nosysmenu,modal,fontid=%u",
+                    f);
     uxButton yes, no;
     uxbutton_create(&yes, "Yes,x=25%,y=90%,xs=20%,fontid=%u", f);
     uxbutton_create(&no, "No,x=75%,y=90%,xs=20%,fontid=%u", f);
@@ -162,7 +163,8 @@ double InputDouble(const char* message, double minimum, double maximum, double s
     (void)maximum;
     unsigned f = dialog_font();
     uxWindow win;
-    uxwindow_create(&win, "InputDouble,x=50%,y=50%,xs=500,ys=300,noquit,nosysmenu,modal,fontid=%u", f);
+    uxwindow_create(&win, "InputDouble,x=50%,y=50%,xs=500,ys=300,noquit,nosysmenu,modal,fontid=%u",
+                    f);
     uxButton ok;
     uxbutton_create(&ok, "OK,x=50%,y=93%,xs=20%,default,fontid=%u", f);
     uxBar bar;
@@ -176,7 +178,8 @@ double InputDouble(const char* message, double minimum, double maximum, double s
     uxlineinput_set_text(&input, start_text);
     uxwidget_focus(&input.base);
     double result = 0.0;
-    if (uxWaitForEvents(1, uxbutton_id(&ok)) != 0) result = std::strtod(uxlineinput_text(&input), nullptr);
+    if (uxWaitForEvents(1, uxbutton_id(&ok)) != 0)
+        result = std::strtod(uxlineinput_text(&input), nullptr);
     uxlineinput_destroy(&input);
     uxsimpletext_delete(text);
     uxbar_destroy(&bar);
@@ -191,10 +194,12 @@ void InputArray(const char* message, double* values, const char* const* labels) 
     if (n == 0) return;
     unsigned f = dialog_font();
     uxWindow win;
-    uxwindow_create(&win, "InputArray,x=50%,y=50%,xs=300,ys=%u,noquit,nosysmenu,modal", n * 36 + 120);
+    uxwindow_create(&win, "InputArray,x=50%,y=50%,xs=300,ys=%u,noquit,nosysmenu,modal",
+                    n * 36 + 120);
     uxButton ok;
     uxbutton_create(&ok, "OK,x=50%,y=%u,xs=20%,default,fontid=%u", n * 36 + 80, f);
-    uxSimpleTextDisplay* text = uxsimpletext_new("x=50%,y=10,xs=90%,ys=30,fontid=%d", static_cast<int>(f));
+    uxSimpleTextDisplay* text =
+        uxsimpletext_new("x=50%,y=10,xs=90%,ys=30,fontid=%d", static_cast<int>(f));
     uxsimpletext_set(text, "%s", message);
     uxBar bar;
     uxbar_create(&bar, "x=50%,y=%u,xs=100%", n * 36 + 70);

@@ -1,13 +1,14 @@
 // The main window, its start sequence and the module dispatch loop.
 
+#include "shell/main_window.h"
+
 #include <cstdio>
 #include <cstdlib>
 
 #include "astro/astro_print.h"
 #include "astro/wave_tables.h"
-#include "research/modules.h"
 #include "records/places.h"
-#include "shell/main_window.h"
+#include "research/modules.h"
 #include "shell/module_intro.h"
 #include "shell/output.h"
 #include "shell/shell_widgets.h"
@@ -145,7 +146,8 @@ void BuildMainWindow() {
     for (int k = 1; k <= SHELL_PAGES; ++k) {
         uxtabcontrol_select(&gTabControl, k);
         uxgraphic_create(&gGraphicPages[k - 1],
-                         "xs=80%,ys=95%,x=42%,y=15,border,background=white,fontid=%u", graphic_font);
+                         "xs=80%,ys=95%,x=42%,y=15,border,background=white,fontid=%u",
+                         graphic_font);
         uxbutton_create(&gGraphicSaveButtons[k - 1], "save as...,x=92%,y=85%,xs=10%");
     }
     for (int k = 1; k <= SHELL_PAGES; ++k) {

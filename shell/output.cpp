@@ -30,8 +30,10 @@ static void send_text(const char* text) {
         std::fputs(text, stdout);
         return;
     }
-    if (uxTerminal* t = target_terminal()) uxterminal_print(t, text);
-    else if (uxTextDisplay* page = target_page()) uxtextdisplay_append(page, text);
+    if (uxTerminal* t = target_terminal())
+        uxterminal_print(t, text);
+    else if (uxTextDisplay* page = target_page())
+        uxtextdisplay_append(page, text);
 }
 
 void Print(const char* format, ...) {
@@ -45,14 +47,17 @@ void Print(const char* format, ...) {
 
 void ClearOutput() {
     if (!gShellBuilt) return;
-    if (uxTerminal* t = target_terminal()) uxterminal_clear(t);
-    else if (uxTextDisplay* page = target_page()) uxtextdisplay_clear(page);
+    if (uxTerminal* t = target_terminal())
+        uxterminal_clear(t);
+    else if (uxTextDisplay* page = target_page())
+        uxtextdisplay_clear(page);
 }
 
 void TextOutput(int target) {
     if (target < 0 || target > 6) {
-        ShowMessage("TextOutput: Parameter muss zwischen 0 und 6 liegen !!!!!\nMit %d wird das nix.",
-                    target);
+        ShowMessage(
+            "TextOutput: Parameter muss zwischen 0 und 6 liegen !!!!!\nMit %d wird das nix.",
+            target);
         return;
     }
     if (gShellBuilt) {
@@ -69,8 +74,9 @@ void TextOutput(int target) {
 
 void GraphicOutput(int page, int width, int height, int colour) {
     if (page <= 0 || page > 6) {
-        ShowMessage("GraphicOutput: Parameter muss zwischen 1 und 6 liegen !!!!!\nMit %d wird das nix.",
-                    page);
+        ShowMessage(
+            "GraphicOutput: Parameter muss zwischen 1 und 6 liegen !!!!!\nMit %d wird das nix.",
+            page);
         return;
     }
     if (!gShellBuilt) return;
@@ -92,8 +98,10 @@ void ShowBusyState(int busy) {
     uxScreenGraphic* g = &gBusyIndicator;
     uxgraphic_g_setfont(g, uxfont_builtin("builtin 9x15 bold"));
     uxgraphic_g_fillrect(g, 0, 0, 200, 20, busy ? 0xFF0000 : 0x00FF00);
-    if (busy) uxgraphic_g_text(g, 50, 3, 0x000000, "  B U S Y");
-    else uxgraphic_g_text(g, 55, 3, 0x000000, "R E A D Y");
+    if (busy)
+        uxgraphic_g_text(g, 50, 3, 0x000000, "  B U S Y");
+    else
+        uxgraphic_g_text(g, 55, 3, 0x000000, "R E A D Y");
     uxgraphic_refresh(g);
 }
 
