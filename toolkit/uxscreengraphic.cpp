@@ -9,14 +9,6 @@
 #include "toolkit/uxfont.h"
 #include "toolkit/uxpicture.h"
 
-// Temporary bridge while the scroll bar manager is being written: without it the view simply
-// has no bars.
-#if __has_include("toolkit/uxscrollbar.cpp")
-#define UXGRAPHIC_HAVE_SCROLLBARS 1
-#else
-#define UXGRAPHIC_HAVE_SCROLLBARS 0
-#endif
-
 namespace {
 
 uxScreenGraphic* current_graphic = nullptr;
@@ -59,14 +51,12 @@ void clamp_offset(uxScreenGraphic* g) {
 
 void update_knobs(uxScreenGraphic* g) {
     if (!g->scroll_created) return;
-#if UXGRAPHIC_HAVE_SCROLLBARS
     if (g->pixmap.width > 0)
         uxscrollbars_set(&g->scroll, 0, 100.0 * visible_w(g) / g->pixmap.width,
                          100.0 * g->offset_x / g->pixmap.width);
     if (g->pixmap.height > 0)
         uxscrollbars_set(&g->scroll, 1, 100.0 * visible_h(g) / g->pixmap.height,
                          100.0 * g->offset_y / g->pixmap.height);
-#endif
 }
 
 // Decides which scroll bars are needed and how much room is left for the picture.
@@ -87,12 +77,7 @@ void place_view(uxScreenGraphic* g) {
     }
     g->view_w = inner_w;
     g->view_h = inner_h;
-#if UXGRAPHIC_HAVE_SCROLLBARS
     if (g->scroll_created) uxscrollbars_place(&g->scroll, need_v, need_h, &g->view_w, &g->view_h);
-#else
-    (void)need_h;
-    (void)need_v;
-#endif
     if (g->view_w < 0) g->view_w = 0;
     if (g->view_h < 0) g->view_h = 0;
     clamp_offset(g);
@@ -210,10 +195,8 @@ void uxgraphic_create(uxScreenGraphic* g, const char* format, ...) {
     uxwidget_natural_size(&g->base, nat_w, nat_h);
     uxwidget_finish(&g->base, tokens);  // lays out: the pixmap size may follow the widget size
     make_pixmap(g);
-#if UXGRAPHIC_HAVE_SCROLLBARS
     uxscrollbars_create(&g->scroll, &g->base, graphic_scroll);
     g->scroll_created = true;
-#endif
     uxwidget_layout(&g->base);
     current_graphic = g;
 }
@@ -221,9 +204,7 @@ void uxgraphic_create(uxScreenGraphic* g, const char* format, ...) {
 void uxgraphic_destroy(uxScreenGraphic* g) {
     if (!g) return;
     if (current_graphic == g) current_graphic = nullptr;
-#if UXGRAPHIC_HAVE_SCROLLBARS
     if (g->scroll_created) uxscrollbars_destroy(&g->scroll);
-#endif
     g->scroll_created = false;
     uxpxmap_destroy(&g->pixmap);
     g->has_pixmap = false;
