@@ -159,6 +159,9 @@ void uxwindow_destroy(uxWindow* w) {
     delete[] w->properties;
     w->title = w->properties = nullptr;
     w->focus = w->captured = nullptr;
+    w->popup_dismiss = nullptr;
+    w->popup_dismiss_user = nullptr;
+    w->popup_anchor = nullptr;
     if (was_current) {
         uxWindow* newest = nullptr;
         for (uxWindow* o : table)
@@ -262,6 +265,36 @@ uxWindow* uxwindow_by_handle(int handle) {
     for (uxWindow* w : table)
         if (w && w->handle == handle) return w;
     return nullptr;
+}
+
+// ---- popups -----------------------------------------------------------------------------------
+
+void uxwindow_set_popup_dismiss(uxWindow* popup, const uxWidget* anchor, void (*dismiss)(void*),
+                                void* user) {
+    if (!popup || !popup->open) return;
+    popup->popup_dismiss = dismiss;
+    popup->popup_dismiss_user = user;
+    popup->popup_anchor = anchor;
+}
+
+void uxwindow_dismiss_popups(const uxWindow* pressed_in, const uxWidget* hit) {
+    // Collected first: dismissing destroys windows and so changes the table.
+    uxWindow* doomed[kMaxWindows];
+    int n = 0;
+    for (uxWindow* p : table) {
+        if (!p || p == pressed_in || !p->popup || !p->popup_dismiss) continue;
+        const uxWidget* anchor = p->popup_anchor;
+        bool on_anchor = anchor && hit && (hit == anchor || hit->owner == anchor);
+        if (!on_anchor) doomed[n++] = p;
+    }
+    for (int i = 0; i < n; ++i) {
+        uxWindow* p = doomed[i];
+        if (!p->open || !p->popup_dismiss) continue;  // an earlier dismissal closed it already
+        void (*dismiss)(void*) = p->popup_dismiss;
+        void* user = p->popup_dismiss_user;
+        p->popup_dismiss = nullptr;
+        dismiss(user);
+    }
 }
 
 // ---- focus ------------------------------------------------------------------------------------
@@ -383,6 +416,8 @@ void uxwindow_dispatch(uxWindow* w, const uxEvent* ev) {
             uxWidget* hit = nullptr;
             if (w->menubar && ev->data[1] < w->menu_height) hit = w->menubar;
             else hit = uxcontainer_hit(&w->container, ev->data[0], ev->data[1]);
+            uxwindow_dismiss_popups(w, hit);  // a press outside an open popup closes it
+            if (!w->open) return;
             if (!hit) return;
             if (!hit->enabled) return;
             w->captured = hit;
