@@ -101,7 +101,6 @@ TEST(WidgetGallery, EveryKindInOneWindow) {
     uxTabControl tabs;
     uxtabcontrol_create(&tabs, "x=420,y=250,xs=280,ys=140,tabs=Menu|Graphic 1|Text 1,fontid=%d",
                         font);
-    uxtabcontrol_select(&tabs, 0);
     uxButton on_page;
     uxbutton_create(&on_page, "on the page,x=10,y=10,xs=120,fontid=%d", font);
     uxcontainer_set_current(&win.container);

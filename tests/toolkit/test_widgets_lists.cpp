@@ -59,7 +59,13 @@ TEST_F(ListWidgets, TabsSelectPagesAndTheCurrentContainer) {
     ASSERT_EQ(t.count, 3);
     EXPECT_STREQ(t.labels[1], "Graphic 1");
     EXPECT_EQ(t.base.child, &t.pages[0]);
+    // Widgets made right after the tab control lie on its first page and go with it.
+    EXPECT_EQ(uxcontainer_current(), &t.pages[0]);
+    uxButton first;
+    uxbutton_create(&first, "WELCOME,x=10,y=10");
+    EXPECT_EQ(first.base.container, &t.pages[0]);
     uxtabcontrol_select(&t, 2);
+    EXPECT_FALSE(uxwidget_shown(&first.base));
     EXPECT_EQ(uxcontainer_current(), &t.pages[2]);
     uxButton on_page;
     uxbutton_create(&on_page, "save as...,x=10,y=10");
@@ -82,6 +88,7 @@ TEST_F(ListWidgets, TabsSelectPagesAndTheCurrentContainer) {
               &on_page.base);
     uxcontainer_set_current(&win.container);
     uxbutton_destroy(&on_page);
+    uxbutton_destroy(&first);
     uxtabcontrol_destroy(&t);
 }
 
