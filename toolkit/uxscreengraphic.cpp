@@ -363,6 +363,44 @@ bool uxgraphic_g_load(uxScreenGraphic* g, int x, int y, const char* format, ...)
     return ok;
 }
 
+// ---- the command handler ------------------------------------------------------------------------
+
+int uxgraphic_g_command(uxScreenGraphic* g, int command, const int* args, int count,
+                        const char* text) {
+    int needed = 0;
+    switch (command) {
+    case UXGRAPHIC_SETPIXEL: case UXGRAPHIC_LINETO: case UXGRAPHIC_TEXT: needed = 3; break;
+    case UXGRAPHIC_CIRCLE: needed = 4; break;
+    case UXGRAPHIC_RECT: case UXGRAPHIC_FILLRECT: case UXGRAPHIC_LINE: needed = 5; break;
+    case UXGRAPHIC_MOVETO: case UXGRAPHIC_LOAD: needed = 2; break;
+    case UXGRAPHIC_CLEAR: case UXGRAPHIC_SETFONT: needed = 1; break;
+    case UXGRAPHIC_SAVE: case UXGRAPHIC_TEXTWIDTH: case UXGRAPHIC_FONTHEIGHT: break;
+    default: return -1;
+    }
+    if (count < needed || (needed > 0 && !args)) return -1;
+    const int* a = args;
+    switch (command) {
+    case UXGRAPHIC_SETPIXEL: uxgraphic_g_setpixel(g, a[0], a[1], a[2]); return 0;
+    case UXGRAPHIC_CIRCLE: uxgraphic_g_circle(g, a[0], a[1], a[2], a[3]); return 0;
+    case UXGRAPHIC_RECT: uxgraphic_g_rect(g, a[0], a[1], a[2], a[3], a[4]); return 0;
+    case UXGRAPHIC_FILLRECT: uxgraphic_g_fillrect(g, a[0], a[1], a[2], a[3], a[4]); return 0;
+    case UXGRAPHIC_LINE: uxgraphic_g_line(g, a[0], a[1], a[2], a[3], a[4]); return 0;
+    case UXGRAPHIC_LINETO: uxgraphic_g_lineto(g, a[0], a[1], a[2]); return 0;
+    case UXGRAPHIC_MOVETO: uxgraphic_g_moveto(g, a[0], a[1]); return 0;
+    case UXGRAPHIC_CLEAR: uxgraphic_g_clear(g, a[0]); return 0;
+    case UXGRAPHIC_TEXT: uxgraphic_g_text(g, a[0], a[1], a[2], text ? text : ""); return 0;
+    case UXGRAPHIC_SAVE: return text && uxgraphic_g_save(g, "%s", text) ? 1 : 0;
+    case UXGRAPHIC_LOAD: return text && uxgraphic_g_load(g, a[0], a[1], "%s", text) ? 1 : 0;
+    case UXGRAPHIC_SETFONT: uxgraphic_g_setfont(g, a[0]); return 0;
+    case UXGRAPHIC_TEXTWIDTH: return uxgraphic_g_textwidth(g, text ? text : "");
+    default: return uxgraphic_g_fontheight(g);
+    }
+}
+
+int uxgraphic_command(int command, const int* args, int count, const char* text) {
+    return uxgraphic_g_command(current_graphic, command, args, count, text);
+}
+
 // ---- commands on the current graphic ------------------------------------------------------------
 
 void uxgraphic_setpixel(int x, int y, int colour) { uxgraphic_g_setpixel(current_graphic, x, y, colour); }

@@ -316,3 +316,41 @@ TEST_F(GraphicWindow, BigSurfaceScrollsThroughItsBars) {
     uxgraphic_destroy(&big);
     uxgraphic_destroy(&small);
 }
+
+// The numbered commands reach the same operations; short argument lists and unknown numbers
+// do nothing, and without a current graphic every command is a no-op with result 0.
+TEST_F(GraphicWindow, NumberedCommandsRunTheirOperations) {
+    uxScreenGraphic g;
+    uxgraphic_create(&g, "x=0,y=0,xs=60,ys=40,fontid=-1");
+    const int line[] = {0, 0, 3, 1, 0xFF0000};
+    EXPECT_EQ(uxgraphic_command(UXGRAPHIC_LINE, line, 5, nullptr), 0);
+    EXPECT_EQ(uxpxmap_getrgb(&g.pixmap, 2, 1), 0xFF0000);
+    const int fill[] = {-5, 10, 10, 2, 0x00FF00};
+    uxgraphic_command(UXGRAPHIC_FILLRECT, fill, 5, nullptr);
+    EXPECT_EQ(uxpxmap_getrgb(&g.pixmap, 4, 11), 0x00FF00);
+    EXPECT_EQ(uxpxmap_getrgb(&g.pixmap, 5, 11), 0);
+    const int to[] = {20, 20, 0x0000FF}, move[] = {10, 20};
+    uxgraphic_command(UXGRAPHIC_MOVETO, move, 2, nullptr);
+    uxgraphic_command(UXGRAPHIC_LINETO, to, 3, nullptr);
+    EXPECT_EQ(uxpxmap_getrgb(&g.pixmap, 15, 20), 0x0000FF);
+    EXPECT_EQ(uxgraphic_command(UXGRAPHIC_FONTHEIGHT, nullptr, 0, nullptr), 13);
+    EXPECT_EQ(uxgraphic_command(UXGRAPHIC_TEXTWIDTH, nullptr, 0, "WELCOME"), 7 * 6);
+    const int short_list[] = {1, 1};
+    EXPECT_EQ(uxgraphic_command(UXGRAPHIC_SETPIXEL, short_list, 2, nullptr), -1);
+    EXPECT_EQ(uxpxmap_getrgb(&g.pixmap, 1, 1), 0);
+    EXPECT_EQ(uxgraphic_command(1003, line, 5, nullptr), -1);
+    // save takes the name as it is: a '%' in it is no format
+    std::string path = temp_path("cmd%d.bmp");
+    EXPECT_EQ(uxgraphic_command(UXGRAPHIC_SAVE, nullptr, 0, path.c_str()), 1);
+    EXPECT_TRUE(file_exists(path));
+    const int at[] = {0, 0}, grey[] = {0x123456};
+    uxgraphic_command(UXGRAPHIC_CLEAR, grey, 1, nullptr);
+    EXPECT_EQ(uxgraphic_command(UXGRAPHIC_LOAD, at, 2, path.c_str()), 1);
+    EXPECT_EQ(uxpxmap_getrgb(&g.pixmap, 2, 1), 0xFF0000);
+    std::remove(path.c_str());
+
+    uxgraphic_select(nullptr);
+    EXPECT_EQ(uxgraphic_command(UXGRAPHIC_FONTHEIGHT, nullptr, 0, nullptr), 0);
+    EXPECT_EQ(uxgraphic_command(UXGRAPHIC_SETPIXEL, to, 3, nullptr), 0);
+    uxgraphic_destroy(&g);
+}
