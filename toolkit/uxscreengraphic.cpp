@@ -331,16 +331,16 @@ bool format_filespec(char* out, const char* format, va_list ap) {
 
 bool vsave(uxScreenGraphic* g, const char* format, va_list ap) {
     if (!drawable(g)) return false;
-    char spec[UXGRAPHIC_MAX_FILESPEC];
-    if (!format_filespec(spec, format, ap)) return false;
-    return uxpxmap_savetofile(&g->pixmap, spec);
+    char file_options[UXGRAPHIC_MAX_FILESPEC];
+    if (!format_filespec(file_options, format, ap)) return false;
+    return uxpxmap_savetofile(&g->pixmap, file_options);
 }
 
 bool vload(uxScreenGraphic* g, int x, int y, const char* format, va_list ap) {
     if (!drawable(g)) return false;
-    char spec[UXGRAPHIC_MAX_FILESPEC];
-    if (!format_filespec(spec, format, ap)) return false;
-    bool ok = uxpxmap_loadfromfile(&g->pixmap, x, y, spec);
+    char file_options[UXGRAPHIC_MAX_FILESPEC];
+    if (!format_filespec(file_options, format, ap)) return false;
+    bool ok = uxpxmap_loadfromfile(&g->pixmap, x, y, file_options);
     if (ok) changed(g);
     return ok;
 }
