@@ -257,9 +257,13 @@ TEST_F(TerminalTest, ResizedWidgetResizesItsTextMemory) {
     EXPECT_EQ(lines, (150 - 4) / 13);
     EXPECT_EQ(columns, (200 - 4 - 16) / 6);
     for (int i = 0; i < 30; ++i) uxterminal_printf(term, "line %d with some text to cut\n", i);
-    uxterminal_print(term, "last");
+    uxterminal_print(term, "\x1b[31mlast");
 
     resize_window(&win, 800, 600);
+    // the colour planes move with the text
+    ASSERT_NE(term->mem.fg, nullptr);
+    EXPECT_EQ(term->mem.fg[static_cast<long>(term->mem.row) * term->mem.columns], 1);
+    EXPECT_EQ(term->mem.fg[0], UXTERM_DEFAULT_TEXT);
     EXPECT_EQ(term->lines, (300 - 4) / 13);
     EXPECT_EQ(term->columns, (400 - 4 - 16) / 6);
     EXPECT_EQ(term->mem.columns, term->columns);
