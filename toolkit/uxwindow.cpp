@@ -355,6 +355,17 @@ static void close_request(uxWindow* w) {
     if (w->quit_on_close) uxStop();
 }
 
+// An open popup (combo list, menu items) over `w` takes the keys while it is open: the person
+// types into the window they are looking at, and popups never hold the platform's focus.
+static uxWindow* popup_over(const uxWindow* w) {
+    uxWindow* best = nullptr;
+    for (uxWindow* p : table)
+        if (p && p != w && p->open && p->popup && p->popup_dismiss && p->focus &&
+            p->created_order > w->created_order && (!best || p->created_order > best->created_order))
+            best = p;
+    return best;
+}
+
 static void key_down(uxWindow* w, const uxEvent* ev) {
     int key = ev->data[0];
     if (key == UXKEY_SHIFT) w->modifiers |= UXMOD_SHIFT;
@@ -362,6 +373,10 @@ static void key_down(uxWindow* w, const uxEvent* ev) {
     if (key == UXKEY_CTRL) w->modifiers |= UXMOD_CTRL;
     if (key == UXKEY_F4 && (w->modifiers & UXMOD_ALT)) {
         close_request(w);
+        return;
+    }
+    if (uxWindow* p = popup_over(w)) {
+        deliver(p->focus, ev);
         return;
     }
     if (deliver(w->focus, ev)) return;
@@ -449,7 +464,8 @@ void uxwindow_dispatch(uxWindow* w, const uxEvent* ev) {
         if (key == UXKEY_SHIFT) w->modifiers &= ~UXMOD_SHIFT;
         if (key == UXKEY_ALT) w->modifiers &= ~UXMOD_ALT;
         if (key == UXKEY_CTRL) w->modifiers &= ~UXMOD_CTRL;
-        deliver(w->focus, ev);
+        uxWindow* p = popup_over(w);
+        deliver(p ? p->focus : w->focus, ev);
         return;
     }
     deliver(w->focus, ev);  // paste, copy, cut and the rest go to the focused widget

@@ -296,3 +296,51 @@ TEST_F(ListWidgets, PopupsCloseOnAPressOutside) {
 }
 
 }  // namespace
+
+namespace {
+
+// While a popup list is open the keys go to it: Down moves its selection, Return chooses,
+// Escape closes it without a choice; the field's text follows only a choice.
+TEST_F(ListWidgets, OpenPopupTakesTheKeys) {
+    uxComboBox c;
+    uxcombobox_create(&c, "x=10,y=10,xs=150,ys=22,entries=none|once|twice");
+    uxwidget_focus(&c.input.base);
+    key(UXKEY_DOWN);  // Down in the field opens the list
+    ASSERT_TRUE(c.popup.window.open);
+    key(UXKEY_DOWN);
+    key(UXKEY_DOWN);
+    EXPECT_STREQ(uxlineinput_text(&c.input), "none");  // moving in the list chooses nothing yet
+    key(UXKEY_RETURN);
+    EXPECT_FALSE(c.popup.window.open);
+    EXPECT_EQ(uxcombobox_selected(&c), 2);
+    EXPECT_STREQ(uxlineinput_text(&c.input), "twice");
+    EXPECT_EQ(posted(c.base.id), 1);
+
+    key(UXKEY_DOWN);
+    ASSERT_TRUE(c.popup.window.open);
+    key(UXKEY_UP);
+    key(UXKEY_ESCAPE);
+    EXPECT_FALSE(c.popup.window.open);
+    EXPECT_EQ(uxcombobox_selected(&c), 2);
+    EXPECT_EQ(posted(c.base.id), 0);
+    // with the list gone the keys reach the field again
+    type("x");
+    EXPECT_STREQ(uxlineinput_text(&c.input), "twicex");
+
+    uxWindowMenu m;
+    uxwindowmenu_create(&m, &win);
+    uxwindowmenu_add_title(&m, "&File");
+    uxwindowmenu_add_item(&m, quit_item, nullptr, "&Open");
+    uxwindowmenu_add_item(&m, quit_item, nullptr, "&Quit");
+    quit_calls = 0;
+    click_at(&win, 10, win.menu_height / 2);
+    ASSERT_NE(newest_popup(), nullptr);
+    key(UXKEY_DOWN);
+    key(UXKEY_RETURN);
+    EXPECT_EQ(quit_calls, 1);
+    EXPECT_EQ(newest_popup(), nullptr);
+    uxwindowmenu_destroy(&m);
+    uxcombobox_destroy(&c);
+}
+
+}  // namespace
