@@ -36,6 +36,9 @@ void close_popup(uxComboBox* c) {
     c->popup.open = false;
 }
 
+// A press outside the open list closes it without a choice.
+void dismissed(void* user) { close_popup(static_cast<uxComboBox*>(user)); }
+
 void entry_chosen(int, void* user) {
     uxComboBox* c = static_cast<uxComboBox*>(user);
     int row = c->popup_list ? uxlistbox_selected(c->popup_list) : -1;
@@ -54,6 +57,7 @@ void open_popup(uxComboBox* c) {
     c->popup_list = uxlistbox_popup_open(&c->popup.window, x, y, w->layout.width, w->fontid,
                                          c->entries, c->entry_count, c->selected, entry_chosen, c);
     c->popup.open = c->popup_list != nullptr;
+    if (c->popup.open) uxwindow_set_popup_dismiss(&c->popup.window, &c->arrow.base, dismissed, c);
 }
 
 void arrow_pressed(int, void* user) {

@@ -30,10 +30,48 @@ int visible_rows(const uxListBox* l) {
     return n > 0 ? n : 1;
 }
 
+// Width of the rows: the inner width less the vertical bar while it is shown.
+int row_right(const uxListBox* l) {
+    int right = l->base.layout.width - l->base.border;
+    if (l->scroll.created && l->scroll.show_v) right -= l->scroll.thickness;
+    return right;
+}
+
+// The bar is shown while the rows do not fit; its knob is the visible share of the rows.
+void sync_bar(uxListBox* l) {
+    if (!l->scroll.created) return;
+    int rows = visible_rows(l);
+    bool need = l->count > rows;
+    if (need != l->scroll.show_v || !l->bar_placed) {
+        uxscrollbars_place(&l->scroll, need, false, nullptr, nullptr);
+        l->bar_placed = true;
+    }
+    if (l->count > 0)
+        uxscrollbars_set(&l->scroll, 1, 100.0 * rows / l->count, 100.0 * l->first_visible / l->count);
+    else
+        uxscrollbars_set(&l->scroll, 1, 100, 0);
+}
+
 void clamp_scroll(uxListBox* l) {
     int most = l->count - visible_rows(l);
     if (l->first_visible > most) l->first_visible = most;
     if (l->first_visible < 0) l->first_visible = 0;
+    sync_bar(l);
+}
+
+void listbox_scroll(uxWidget* owner, int, int action, double value) {
+    uxListBox* l = self_of(owner);
+    int rows = visible_rows(l);
+    switch (action) {
+        case UXSCROLL_LINE_BACK: --l->first_visible; break;
+        case UXSCROLL_LINE_FORWARD: ++l->first_visible; break;
+        case UXSCROLL_PAGE_BACK: l->first_visible -= rows; break;
+        case UXSCROLL_PAGE_FORWARD: l->first_visible += rows; break;
+        case UXSCROLL_DRAG: l->first_visible = static_cast<int>(value * l->count / 100.0 + 0.5); break;
+        default: return;
+    }
+    clamp_scroll(l);
+    uxwidget_invalidate(owner);
 }
 
 void scroll_into_view(uxListBox* l, int index) {
@@ -74,7 +112,7 @@ bool listbox_handle(uxWidget* w, const uxEvent* ev) {
             // popup lists choose on release; the trigger may destroy the list, so it is last
             if (l->choose_on_click && row_at(l, ev->data[1]) >= 0 &&
                 row_at(l, ev->data[1]) == l->selected && ev->data[0] >= 0 &&
-                ev->data[0] < w->layout.width)
+                ev->data[0] < row_right(l))
                 uxwidget_trigger(w);
             return true;
         case UXEV_MOVE:
@@ -121,7 +159,7 @@ void listbox_paint(uxWidget* w, uxPixmap* pm) {
     uxpxmap_fillrect(pm, x, y, width, height, uxcolor_role(w->enabled ? UXCOLOR_WHITE : UXCOLOR_FACE));
     uxcolor_frame(pm, x, y, width, height, w->border, false);
     int rh = uxlistbox_row_height(l);
-    int left = x + w->border, right = x + width - w->border;
+    int left = x + w->border, right = x + row_right(l);
     int rows = visible_rows(l);
     for (int k = 0; k < rows && l->first_visible + k < l->count; ++k) {
         int index = l->first_visible + k;
@@ -142,12 +180,16 @@ bool listbox_locate(uxWidget* w, int index, const char*, int* x, int* y) {
     scroll_into_view(l, index);
     uxwidget_invalidate(w);
     int rh = uxlistbox_row_height(l);
-    *x = w->abs_x + w->layout.width / 2;
+    *x = w->abs_x + (w->border + row_right(l)) / 2;
     *y = w->abs_y + w->border + (index - l->first_visible) * rh + rh / 2;
     return true;
 }
 
-void listbox_relayout(uxWidget* w) { clamp_scroll(self_of(w)); }
+void listbox_relayout(uxWidget* w) {
+    uxListBox* l = self_of(w);
+    l->bar_placed = false;  // the owner moved: the bar goes along
+    clamp_scroll(l);
+}
 
 }  // namespace
 
@@ -165,10 +207,14 @@ void uxlistbox_create(uxListBox* l, const char* format, ...) {
     w->role = UXROLE_LISTBOX;
     uxwidget_natural_size(w, 100, 5 * (uxfont_height(w->fontid) + 2) + 2 * w->border);
     uxwidget_finish(w, tokens);
+    uxscrollbars_create(&l->scroll, w, listbox_scroll);
+    l->bar_placed = false;
+    sync_bar(l);
 }
 
 void uxlistbox_destroy(uxListBox* l) {
     uxlistbox_clear(l);
+    uxscrollbars_destroy(&l->scroll);
     delete[] l->rows;
     l->rows = nullptr;
     l->capacity = 0;
@@ -180,6 +226,7 @@ void uxlistbox_clear(uxListBox* l) {
     l->count = 0;
     l->selected = -1;
     l->first_visible = 0;
+    sync_bar(l);
     uxwidget_invalidate(&l->base);
 }
 
@@ -194,6 +241,7 @@ void uxlistbox_add(uxListBox* l, const char* format, ...) {
     std::vsnprintf(row, n + 1, format, again);
     va_end(again);
     append_row(l, row);
+    sync_bar(l);
     uxwidget_invalidate(&l->base);
 }
 

@@ -15,6 +15,7 @@ struct uxListBox {
     int selected = -1;
     int first_visible = 0;
     bool choose_on_click = false;  // popup lists: a click (release) already chooses
+    bool bar_placed = false;       // the scroll bar sits where the current layout wants it
 };
 void uxlistbox_create(uxListBox* l, const char* format, ...);
 void uxlistbox_destroy(uxListBox* l);

@@ -9,14 +9,6 @@
 #include "toolkit/uxfont.h"
 #include "toolkit/uxpicture.h"
 
-// Temporary bridge while the scroll bar manager is being written: without it the view simply
-// has no bars.
-#if __has_include("toolkit/uxscrollbar.cpp")
-#define UXGRAPHIC_HAVE_SCROLLBARS 1
-#else
-#define UXGRAPHIC_HAVE_SCROLLBARS 0
-#endif
-
 namespace {
 
 uxScreenGraphic* current_graphic = nullptr;
@@ -59,14 +51,12 @@ void clamp_offset(uxScreenGraphic* g) {
 
 void update_knobs(uxScreenGraphic* g) {
     if (!g->scroll_created) return;
-#if UXGRAPHIC_HAVE_SCROLLBARS
     if (g->pixmap.width > 0)
         uxscrollbars_set(&g->scroll, 0, 100.0 * visible_w(g) / g->pixmap.width,
                          100.0 * g->offset_x / g->pixmap.width);
     if (g->pixmap.height > 0)
         uxscrollbars_set(&g->scroll, 1, 100.0 * visible_h(g) / g->pixmap.height,
                          100.0 * g->offset_y / g->pixmap.height);
-#endif
 }
 
 // Decides which scroll bars are needed and how much room is left for the picture.
@@ -87,12 +77,7 @@ void place_view(uxScreenGraphic* g) {
     }
     g->view_w = inner_w;
     g->view_h = inner_h;
-#if UXGRAPHIC_HAVE_SCROLLBARS
     if (g->scroll_created) uxscrollbars_place(&g->scroll, need_v, need_h, &g->view_w, &g->view_h);
-#else
-    (void)need_h;
-    (void)need_v;
-#endif
     if (g->view_w < 0) g->view_w = 0;
     if (g->view_h < 0) g->view_h = 0;
     clamp_offset(g);
@@ -210,10 +195,8 @@ void uxgraphic_create(uxScreenGraphic* g, const char* format, ...) {
     uxwidget_natural_size(&g->base, nat_w, nat_h);
     uxwidget_finish(&g->base, tokens);  // lays out: the pixmap size may follow the widget size
     make_pixmap(g);
-#if UXGRAPHIC_HAVE_SCROLLBARS
     uxscrollbars_create(&g->scroll, &g->base, graphic_scroll);
     g->scroll_created = true;
-#endif
     uxwidget_layout(&g->base);
     current_graphic = g;
 }
@@ -221,9 +204,7 @@ void uxgraphic_create(uxScreenGraphic* g, const char* format, ...) {
 void uxgraphic_destroy(uxScreenGraphic* g) {
     if (!g) return;
     if (current_graphic == g) current_graphic = nullptr;
-#if UXGRAPHIC_HAVE_SCROLLBARS
     if (g->scroll_created) uxscrollbars_destroy(&g->scroll);
-#endif
     g->scroll_created = false;
     uxpxmap_destroy(&g->pixmap);
     g->has_pixmap = false;
@@ -350,16 +331,16 @@ bool format_filespec(char* out, const char* format, va_list ap) {
 
 bool vsave(uxScreenGraphic* g, const char* format, va_list ap) {
     if (!drawable(g)) return false;
-    char spec[UXGRAPHIC_MAX_FILESPEC];
-    if (!format_filespec(spec, format, ap)) return false;
-    return uxpxmap_savetofile(&g->pixmap, spec);
+    char file_options[UXGRAPHIC_MAX_FILESPEC];
+    if (!format_filespec(file_options, format, ap)) return false;
+    return uxpxmap_savetofile(&g->pixmap, file_options);
 }
 
 bool vload(uxScreenGraphic* g, int x, int y, const char* format, va_list ap) {
     if (!drawable(g)) return false;
-    char spec[UXGRAPHIC_MAX_FILESPEC];
-    if (!format_filespec(spec, format, ap)) return false;
-    bool ok = uxpxmap_loadfromfile(&g->pixmap, x, y, spec);
+    char file_options[UXGRAPHIC_MAX_FILESPEC];
+    if (!format_filespec(file_options, format, ap)) return false;
+    bool ok = uxpxmap_loadfromfile(&g->pixmap, x, y, file_options);
     if (ok) changed(g);
     return ok;
 }
@@ -380,6 +361,44 @@ bool uxgraphic_g_load(uxScreenGraphic* g, int x, int y, const char* format, ...)
     bool ok = vload(g, x, y, format, ap);
     va_end(ap);
     return ok;
+}
+
+// ---- the command handler ------------------------------------------------------------------------
+
+int uxgraphic_g_command(uxScreenGraphic* g, int command, const int* args, int count,
+                        const char* text) {
+    int needed = 0;
+    switch (command) {
+    case UXGRAPHIC_SETPIXEL: case UXGRAPHIC_LINETO: case UXGRAPHIC_TEXT: needed = 3; break;
+    case UXGRAPHIC_CIRCLE: needed = 4; break;
+    case UXGRAPHIC_RECT: case UXGRAPHIC_FILLRECT: case UXGRAPHIC_LINE: needed = 5; break;
+    case UXGRAPHIC_MOVETO: case UXGRAPHIC_LOAD: needed = 2; break;
+    case UXGRAPHIC_CLEAR: case UXGRAPHIC_SETFONT: needed = 1; break;
+    case UXGRAPHIC_SAVE: case UXGRAPHIC_TEXTWIDTH: case UXGRAPHIC_FONTHEIGHT: break;
+    default: return -1;
+    }
+    if (count < needed || (needed > 0 && !args)) return -1;
+    const int* a = args;
+    switch (command) {
+    case UXGRAPHIC_SETPIXEL: uxgraphic_g_setpixel(g, a[0], a[1], a[2]); return 0;
+    case UXGRAPHIC_CIRCLE: uxgraphic_g_circle(g, a[0], a[1], a[2], a[3]); return 0;
+    case UXGRAPHIC_RECT: uxgraphic_g_rect(g, a[0], a[1], a[2], a[3], a[4]); return 0;
+    case UXGRAPHIC_FILLRECT: uxgraphic_g_fillrect(g, a[0], a[1], a[2], a[3], a[4]); return 0;
+    case UXGRAPHIC_LINE: uxgraphic_g_line(g, a[0], a[1], a[2], a[3], a[4]); return 0;
+    case UXGRAPHIC_LINETO: uxgraphic_g_lineto(g, a[0], a[1], a[2]); return 0;
+    case UXGRAPHIC_MOVETO: uxgraphic_g_moveto(g, a[0], a[1]); return 0;
+    case UXGRAPHIC_CLEAR: uxgraphic_g_clear(g, a[0]); return 0;
+    case UXGRAPHIC_TEXT: uxgraphic_g_text(g, a[0], a[1], a[2], text ? text : ""); return 0;
+    case UXGRAPHIC_SAVE: return text && uxgraphic_g_save(g, "%s", text) ? 1 : 0;
+    case UXGRAPHIC_LOAD: return text && uxgraphic_g_load(g, a[0], a[1], "%s", text) ? 1 : 0;
+    case UXGRAPHIC_SETFONT: uxgraphic_g_setfont(g, a[0]); return 0;
+    case UXGRAPHIC_TEXTWIDTH: return uxgraphic_g_textwidth(g, text ? text : "");
+    default: return uxgraphic_g_fontheight(g);
+    }
+}
+
+int uxgraphic_command(int command, const int* args, int count, const char* text) {
+    return uxgraphic_g_command(current_graphic, command, args, count, text);
 }
 
 // ---- commands on the current graphic ------------------------------------------------------------

@@ -77,6 +77,15 @@ bool uxgraphic_g_save(uxScreenGraphic* g, const char* format, ...)
 bool uxgraphic_g_load(uxScreenGraphic* g, int x, int y, const char* format, ...)
     __attribute__((format(printf, 4, 5)));
 
+// The command handler: runs command `command` (UXGRAPHIC_*) with its integer arguments in the
+// order of the calls above (`count` of them) and `text` for TEXT, TEXTWIDTH, SAVE and LOAD (a
+// file specification taken as it is, not as a format). Returns the text width, the font height,
+// 1 or 0 for SAVE and LOAD, else 0; -1 for an unknown command or too few arguments (nothing
+// happens then).
+int uxgraphic_g_command(uxScreenGraphic* g, int command, const int* args, int count,
+                        const char* text);
+int uxgraphic_command(int command, const int* args, int count, const char* text);
+
 // The same commands on the current graphic.
 void uxgraphic_setpixel(int x, int y, int colour);
 void uxgraphic_circle(int x, int y, int radius, int colour);

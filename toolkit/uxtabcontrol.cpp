@@ -131,7 +131,9 @@ void uxtabcontrol_create(uxTabControl* t, const char* format, ...) {
     uxwidget_natural_size(w, 300, 200);
     uxwidget_finish(w, tokens);
     t->current = 0;
-    show_page(t, 0);  // the current container is left alone until select
+    // Widgets created next lie on the first page (the main window's terminal and module
+    // buttons follow the tab control without a select).
+    if (t->count > 0) uxtabcontrol_select(t, 0);
 }
 
 void uxtabcontrol_destroy(uxTabControl* t) {

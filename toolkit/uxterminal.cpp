@@ -181,9 +181,33 @@ bool terminal_handle(uxWidget* w, const uxEvent* ev) {
     }
 }
 
+// Text size for the widget's size: the lines and columns that fit inside the 2-pixel margin
+// (the scroll bar's width does not count as text room). Sizes given as "lines="/"columns="
+// stay as given.
+void fitting_size(const uxTerminal* t, int* lines, int* columns) {
+    const uxWidget* w = &t->base;
+    int fh = t->painter.cell_height, cw = t->painter.cell_width;
+    int bar = t->scrollback > 0 ? t->scroll.thickness : 0;
+    *lines = t->lines;
+    *columns = t->columns;
+    if (t->props.lines <= 0 && w->layout.ys != 0 && fh > 0) *lines = (w->layout.height - 4) / fh;
+    if (t->props.columns <= 0 && w->layout.xs != 0 && cw > 0)
+        *columns = (w->layout.width - 4 - bar) / cw;
+    *lines = clamp(*lines, 1, 10000);
+    *columns = clamp(*columns, 1, 4096);
+}
+
 void terminal_relayout(uxWidget* w) {
     uxTerminal* t = self_of(w);
     if (t->scroll.created) uxscrollbars_place(&t->scroll, t->scrollback > 0, false, nullptr, nullptr);
+    if (!t->mem.chars) return;  // still being created
+    int lines, columns;
+    fitting_size(t, &lines, &columns);
+    if (lines == t->lines && columns == t->columns) return;
+    if (!uxtxtmem_resize(&t->mem, lines, columns)) return;
+    t->lines = lines;
+    t->columns = columns;
+    follow(t);
 }
 
 bool dump_current(const char* path) { return current_terminal && uxterminal_dump(current_terminal, path); }
@@ -227,7 +251,6 @@ uxTerminal* uxterminal_new(const char* format, ...) {
     uxansi_init(&t->decoder);
 
     // Text size: given, else from the widget's size when that is given, else 24 x 80.
-    bool size_w = w->layout.xs != 0, size_h = w->layout.ys != 0;
     int blank = uxfont_char_width(w->fontid, ' ');
     int fh = t->painter.cell_height, cw = t->painter.cell_width;
     int bar = t->scrollback > 0 ? t->scroll.thickness : 0;
@@ -235,11 +258,7 @@ uxTerminal* uxterminal_new(const char* format, ...) {
     t->columns = t->props.columns > 0 ? t->props.columns : 80;
     uxwidget_natural_size(w, t->columns * (blank > 0 ? blank : cw) + 4 + bar, t->lines * fh + 4);
     uxwidget_finish(w, tokens);
-    // The scroll bar covers the right edge, so it does not count as text room.
-    if (t->props.lines <= 0 && size_h) t->lines = (w->layout.height - 4) / fh;
-    if (t->props.columns <= 0 && size_w) t->columns = (w->layout.width - 4 - bar) / cw;
-    t->lines = clamp(t->lines, 1, 10000);
-    t->columns = clamp(t->columns, 1, 4096);
+    fitting_size(t, &t->lines, &t->columns);
 
     bool made = t->scrollback > 0
         ? uxtxtmem_create(&t->mem, "txtmem,lines=%d,columns=%d,scrollback=%d", t->lines, t->columns,

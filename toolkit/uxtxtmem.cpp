@@ -3,6 +3,7 @@
 
 #include <cstdarg>
 #include <cstring>
+#include <new>
 
 #include "toolkit/uxcfgstr.h"
 #include "toolkit/uxlog.h"
@@ -107,6 +108,55 @@ void uxtxtmem_add_colour_planes(uxTxtMemFixed* m, int textcolor, int bgcolor) {
     if (!m->chars) return;
     if (!m->fg) m->fg = plane(m, textcolor);
     if (!m->bg) m->bg = plane(m, bgcolor);
+}
+
+bool uxtxtmem_resize(uxTxtMemFixed* m, int lines, int columns) {
+    if (!m->chars) return false;
+    lines = clamp(lines, 1, MAX_LINES);
+    columns = clamp(columns, 1, MAX_COLUMNS);
+    if (lines == m->start_lines && columns == m->columns) return true;
+    uxTxtMemFixed n = *m;
+    n.columns = columns;
+    n.start_lines = lines;
+    int drop = 0;  // oldest rows that no longer fit
+    if (m->scrollback > 0) {
+        if (n.scrollback <= lines) n.scrollback = lines + 1;
+        n.rows = 2 * n.scrollback;
+        n.lines = m->lines > lines ? m->lines : lines;
+        // keep the trimming rule: fewer than 2 x scrollback - 2 rows in use
+        if (n.lines > 2 * n.scrollback - 3) drop = n.lines - (2 * n.scrollback - 3);
+        n.lines -= drop;
+    } else {
+        n.rows = n.lines = lines;
+        if (m->row >= lines) drop = m->row - lines + 1;
+    }
+    long size = static_cast<long>(n.columns) * n.rows;
+    n.chars = new (std::nothrow) unsigned char[size];
+    n.fg = m->fg ? new (std::nothrow) unsigned char[size] : nullptr;
+    n.bg = m->bg ? new (std::nothrow) unsigned char[size] : nullptr;
+    n.attrs = m->attrs ? new (std::nothrow) unsigned char[size] : nullptr;
+    if (!n.chars || (m->fg && !n.fg) || (m->bg && !n.bg) || (m->attrs && !n.attrs)) {
+        delete[] n.chars;
+        delete[] n.fg;
+        delete[] n.bg;
+        delete[] n.attrs;
+        return false;
+    }
+    blank_rows(&n, 0, n.rows);
+    int keep_rows = m->rows - drop < n.rows ? m->rows - drop : n.rows;
+    int keep_cols = m->columns < n.columns ? m->columns : n.columns;
+    for (int r = 0; r < keep_rows; ++r) {
+        long from = static_cast<long>(r + drop) * m->columns, to = static_cast<long>(r) * n.columns;
+        std::memcpy(n.chars + to, m->chars + from, keep_cols);
+        if (n.fg) std::memcpy(n.fg + to, m->fg + from, keep_cols);
+        if (n.bg) std::memcpy(n.bg + to, m->bg + from, keep_cols);
+        if (n.attrs) std::memcpy(n.attrs + to, m->attrs + from, keep_cols);
+    }
+    n.row = clamp(m->row - drop, 0, n.lines - 1);
+    n.column = clamp(m->column, 0, n.columns);  // == columns: the next character wraps
+    uxtxtmem_destroy(m);
+    *m = n;
+    return true;
 }
 
 void uxtxtmem_clear(uxTxtMemFixed* m) {

@@ -24,6 +24,11 @@ bool uxtxtmem_create(uxTxtMemFixed* m, const char* format, ...);
 void uxtxtmem_destroy(uxTxtMemFixed* m);
 // Adds the text and background colour planes (if missing), filled with the given indexes.
 void uxtxtmem_add_colour_planes(uxTxtMemFixed* m, int textcolor, int bgcolor);
+// New screen size (rows shown and columns) keeping the text: rows are cut or padded at the
+// right; without scrollback the rows up to the cursor that still fit are kept, the oldest go.
+// The scrollback grows if the new screen would not fit it. False (memory unchanged) when the
+// new planes cannot be had.
+bool uxtxtmem_resize(uxTxtMemFixed* m, int lines, int columns);
 // Blanks every cell, puts the cursor home and the rows in use back to their start.
 void uxtxtmem_clear(uxTxtMemFixed* m);
 // A printable character at the cursor, wrapping first when the column has reached `columns`.

@@ -159,6 +159,9 @@ void uxwindow_destroy(uxWindow* w) {
     delete[] w->properties;
     w->title = w->properties = nullptr;
     w->focus = w->captured = nullptr;
+    w->popup_dismiss = nullptr;
+    w->popup_dismiss_user = nullptr;
+    w->popup_anchor = nullptr;
     if (was_current) {
         uxWindow* newest = nullptr;
         for (uxWindow* o : table)
@@ -264,6 +267,36 @@ uxWindow* uxwindow_by_handle(int handle) {
     return nullptr;
 }
 
+// ---- popups -----------------------------------------------------------------------------------
+
+void uxwindow_set_popup_dismiss(uxWindow* popup, const uxWidget* anchor, void (*dismiss)(void*),
+                                void* user) {
+    if (!popup || !popup->open) return;
+    popup->popup_dismiss = dismiss;
+    popup->popup_dismiss_user = user;
+    popup->popup_anchor = anchor;
+}
+
+void uxwindow_dismiss_popups(const uxWindow* pressed_in, const uxWidget* hit) {
+    // Collected first: dismissing destroys windows and so changes the table.
+    uxWindow* doomed[kMaxWindows];
+    int n = 0;
+    for (uxWindow* p : table) {
+        if (!p || p == pressed_in || !p->popup || !p->popup_dismiss) continue;
+        const uxWidget* anchor = p->popup_anchor;
+        bool on_anchor = anchor && hit && (hit == anchor || hit->owner == anchor);
+        if (!on_anchor) doomed[n++] = p;
+    }
+    for (int i = 0; i < n; ++i) {
+        uxWindow* p = doomed[i];
+        if (!p->open || !p->popup_dismiss) continue;  // an earlier dismissal closed it already
+        void (*dismiss)(void*) = p->popup_dismiss;
+        void* user = p->popup_dismiss_user;
+        p->popup_dismiss = nullptr;
+        dismiss(user);
+    }
+}
+
 // ---- focus ------------------------------------------------------------------------------------
 
 static void collect_focusable(uxContainer* c, uxWidget** out, int* n, int cap) {
@@ -322,6 +355,17 @@ static void close_request(uxWindow* w) {
     if (w->quit_on_close) uxStop();
 }
 
+// An open popup (combo list, menu items) over `w` takes the keys while it is open: the person
+// types into the window they are looking at, and popups never hold the platform's focus.
+static uxWindow* popup_over(const uxWindow* w) {
+    uxWindow* best = nullptr;
+    for (uxWindow* p : table)
+        if (p && p != w && p->open && p->popup && p->popup_dismiss && p->focus &&
+            p->created_order > w->created_order && (!best || p->created_order > best->created_order))
+            best = p;
+    return best;
+}
+
 static void key_down(uxWindow* w, const uxEvent* ev) {
     int key = ev->data[0];
     if (key == UXKEY_SHIFT) w->modifiers |= UXMOD_SHIFT;
@@ -329,6 +373,10 @@ static void key_down(uxWindow* w, const uxEvent* ev) {
     if (key == UXKEY_CTRL) w->modifiers |= UXMOD_CTRL;
     if (key == UXKEY_F4 && (w->modifiers & UXMOD_ALT)) {
         close_request(w);
+        return;
+    }
+    if (uxWindow* p = popup_over(w)) {
+        deliver(p->focus, ev);
         return;
     }
     if (deliver(w->focus, ev)) return;
@@ -383,6 +431,8 @@ void uxwindow_dispatch(uxWindow* w, const uxEvent* ev) {
             uxWidget* hit = nullptr;
             if (w->menubar && ev->data[1] < w->menu_height) hit = w->menubar;
             else hit = uxcontainer_hit(&w->container, ev->data[0], ev->data[1]);
+            uxwindow_dismiss_popups(w, hit);  // a press outside an open popup closes it
+            if (!w->open) return;
             if (!hit) return;
             if (!hit->enabled) return;
             w->captured = hit;
@@ -414,7 +464,8 @@ void uxwindow_dispatch(uxWindow* w, const uxEvent* ev) {
         if (key == UXKEY_SHIFT) w->modifiers &= ~UXMOD_SHIFT;
         if (key == UXKEY_ALT) w->modifiers &= ~UXMOD_ALT;
         if (key == UXKEY_CTRL) w->modifiers &= ~UXMOD_CTRL;
-        deliver(w->focus, ev);
+        uxWindow* p = popup_over(w);
+        deliver(p ? p->focus : w->focus, ev);
         return;
     }
     deliver(w->focus, ev);  // paste, copy, cut and the rest go to the focused widget

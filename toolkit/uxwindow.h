@@ -31,6 +31,11 @@ struct uxWindow {
     uxTriggerFn close_trigger = nullptr;
     void* close_user = nullptr;
     long long created_order = 0;
+    // Popups: told when a mouse press lands anywhere outside them, except on the anchor widget
+    // (or its parts), whose own handling toggles the popup.
+    void (*popup_dismiss)(void* user) = nullptr;
+    void* popup_dismiss_user = nullptr;
+    const uxWidget* popup_anchor = nullptr;
 };
 
 // Creates and opens a window from "title,keywords...". The new window becomes the current
@@ -69,6 +74,13 @@ uxWindow* uxwindow_by_handle(int handle);
 void uxwindow_compose(uxWindow* w);
 // Presents dirty windows (rate-limited for real displays).
 void uxwindow_present_dirty();
+
+// Makes `popup` close through `dismiss(user)` when a press lands outside it (cleared when the
+// popup window is destroyed).
+void uxwindow_set_popup_dismiss(uxWindow* popup, const uxWidget* anchor, void (*dismiss)(void*),
+                                void* user);
+// Tells every open popup other than `pressed_in` about a press on `hit` (may be null).
+void uxwindow_dismiss_popups(const uxWindow* pressed_in, const uxWidget* hit);
 
 // Focus travel in creation order; direction +1 or -1.
 void uxwindow_focus_next(uxWindow* w, int direction);

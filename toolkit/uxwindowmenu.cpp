@@ -48,6 +48,9 @@ void close_items(uxWindowMenu* m) {
     invalidate(m);
 }
 
+// A press outside the open item list (but not on the bar, which toggles it) closes it.
+void dismissed(void* user) { close_items(static_cast<uxWindowMenu*>(user)); }
+
 void item_chosen(int, void* user) {
     uxWindowMenu* m = static_cast<uxWindowMenu*>(user);
     int title = m->open_title;
@@ -81,6 +84,7 @@ void open_items(uxWindowMenu* m, int title) {
     m->popup_list = uxlistbox_popup_open(&m->popup, x, y, width, m->base.fontid, rows,
                                          t.item_count, -1, item_chosen, m);
     if (!m->popup_list) m->open_title = -1;
+    else uxwindow_set_popup_dismiss(&m->popup, &m->base, dismissed, m);
     invalidate(m);
 }
 

@@ -251,3 +251,106 @@ TEST_F(GraphicWindow, UnsupportedNamesPrintTheMessageAndWriteNothing) {
 }
 
 }  // namespace
+
+// A surface larger than its view gets both bars; arrows, the wheel, paging on the track and
+// dragging a knob move the shown part, and the shown pixels follow the offset.
+TEST_F(GraphicWindow, BigSurfaceScrollsThroughItsBars) {
+    auto press = [&](int code, int x, int y) {
+        uxEvent ev = {code, {x, y}};
+        uxwindow_dispatch(&win, &ev);
+    };
+    auto click = [&](const uxWidget* w) {
+        int x = w->abs_x + w->layout.width / 2, y = w->abs_y + w->layout.height / 2;
+        press(UXEV_LDOWN, x, y);
+        press(UXEV_LUP, x, y);
+    };
+    uxScreenGraphic small, big;
+    uxgraphic_create(&small, "x=250,y=0,xs=100,ys=100,border");
+    EXPECT_FALSE(small.scroll.show_v);  // a surface of the view's own size needs no bar
+    EXPECT_FALSE(small.scroll.show_h);
+
+    uxgraphic_create(&big, "x=0,y=0,xs=200,ys=150,border,pxs=600,pys=500");
+    ASSERT_TRUE(big.scroll.show_v);
+    ASSERT_TRUE(big.scroll.show_h);
+    EXPECT_TRUE(uxwidget_shown(&big.scroll.corner.base));
+    int t = big.scroll.thickness, b = big.base.border;
+    EXPECT_EQ(big.view_w, 200 - 2 * b - t);
+    EXPECT_EQ(big.view_h, 150 - 2 * b - t);
+    // Knob sizes are the visible share of the surface.
+    EXPECT_NEAR(big.scroll.hbar.knob_size, 100.0 * big.view_w / 600, 0.01);
+    EXPECT_NEAR(big.scroll.vbar.knob_size, 100.0 * big.view_h / 500, 0.01);
+
+    uxgraphic_fillrect(0, 20, 600, 1, 0xFF0000);  // a red row 20 pixels down
+    uxgraphic_fillrect(590, 0, 1, 500, 0x00FF00);  // a green column at x = 590
+    click(&big.scroll.down.base);
+    EXPECT_EQ(big.offset_y, 20);
+    EXPECT_EQ(shown(b + 5, b), 0xFF0000);  // the red row is now the top row of the view
+    press(UXEV_WHEELBACK, 50, 50);
+    EXPECT_EQ(big.offset_y, 40);
+    press(UXEV_WHEELFWD, 50, 50);
+    press(UXEV_WHEELFWD, 50, 50);
+    press(UXEV_WHEELFWD, 50, 50);
+    EXPECT_EQ(big.offset_y, 0);  // never above the top
+
+    // A click on the horizontal track right of the knob pages by one view width.
+    uxWidget* track = &big.scroll.hbar.base;
+    press(UXEV_LDOWN, track->abs_x + track->layout.width - 2, track->abs_y + t / 2);
+    press(UXEV_LUP, track->abs_x + track->layout.width - 2, track->abs_y + t / 2);
+    EXPECT_EQ(big.offset_x, big.view_w);
+
+    // Dragging the knob to the far right shows the right end of the surface.
+    int start, length;
+    uxscrollbar_knob(&big.scroll.hbar, &start, &length);
+    int kx = track->abs_x + start + length / 2, ky = track->abs_y + t / 2;
+    press(UXEV_LDOWN, kx, ky);
+    press(UXEV_MOVE, kx + 1000, ky);
+    press(UXEV_LUP, kx + 1000, ky);
+    EXPECT_EQ(big.offset_x, 600 - big.view_w);
+    EXPECT_EQ(shown(b + 590 - big.offset_x, b + 60), 0x00FF00);
+
+    // Resizing to a surface that fits removes the bars and gives the room back.
+    uxgraphic_resize(&big, 100, 100);
+    EXPECT_FALSE(big.scroll.show_v);
+    EXPECT_FALSE(big.scroll.show_h);
+    EXPECT_EQ(big.view_w, 200 - 2 * b);
+    uxgraphic_destroy(&big);
+    uxgraphic_destroy(&small);
+}
+
+// The numbered commands reach the same operations; short argument lists and unknown numbers
+// do nothing, and without a current graphic every command is a no-op with result 0.
+TEST_F(GraphicWindow, NumberedCommandsRunTheirOperations) {
+    uxScreenGraphic g;
+    uxgraphic_create(&g, "x=0,y=0,xs=60,ys=40,fontid=-1");
+    const int line[] = {0, 0, 3, 1, 0xFF0000};
+    EXPECT_EQ(uxgraphic_command(UXGRAPHIC_LINE, line, 5, nullptr), 0);
+    EXPECT_EQ(uxpxmap_getrgb(&g.pixmap, 2, 1), 0xFF0000);
+    const int fill[] = {-5, 10, 10, 2, 0x00FF00};
+    uxgraphic_command(UXGRAPHIC_FILLRECT, fill, 5, nullptr);
+    EXPECT_EQ(uxpxmap_getrgb(&g.pixmap, 4, 11), 0x00FF00);
+    EXPECT_EQ(uxpxmap_getrgb(&g.pixmap, 5, 11), 0);
+    const int to[] = {20, 20, 0x0000FF}, move[] = {10, 20};
+    uxgraphic_command(UXGRAPHIC_MOVETO, move, 2, nullptr);
+    uxgraphic_command(UXGRAPHIC_LINETO, to, 3, nullptr);
+    EXPECT_EQ(uxpxmap_getrgb(&g.pixmap, 15, 20), 0x0000FF);
+    EXPECT_EQ(uxgraphic_command(UXGRAPHIC_FONTHEIGHT, nullptr, 0, nullptr), 13);
+    EXPECT_EQ(uxgraphic_command(UXGRAPHIC_TEXTWIDTH, nullptr, 0, "WELCOME"), 7 * 6);
+    const int short_list[] = {1, 1};
+    EXPECT_EQ(uxgraphic_command(UXGRAPHIC_SETPIXEL, short_list, 2, nullptr), -1);
+    EXPECT_EQ(uxpxmap_getrgb(&g.pixmap, 1, 1), 0);
+    EXPECT_EQ(uxgraphic_command(1003, line, 5, nullptr), -1);
+    // save takes the name as it is: a '%' in it is no format
+    std::string path = temp_path("cmd%d.bmp");
+    EXPECT_EQ(uxgraphic_command(UXGRAPHIC_SAVE, nullptr, 0, path.c_str()), 1);
+    EXPECT_TRUE(file_exists(path));
+    const int at[] = {0, 0}, grey[] = {0x123456};
+    uxgraphic_command(UXGRAPHIC_CLEAR, grey, 1, nullptr);
+    EXPECT_EQ(uxgraphic_command(UXGRAPHIC_LOAD, at, 2, path.c_str()), 1);
+    EXPECT_EQ(uxpxmap_getrgb(&g.pixmap, 2, 1), 0xFF0000);
+    std::remove(path.c_str());
+
+    uxgraphic_select(nullptr);
+    EXPECT_EQ(uxgraphic_command(UXGRAPHIC_FONTHEIGHT, nullptr, 0, nullptr), 0);
+    EXPECT_EQ(uxgraphic_command(UXGRAPHIC_SETPIXEL, to, 3, nullptr), 0);
+    uxgraphic_destroy(&g);
+}

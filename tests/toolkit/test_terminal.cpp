@@ -239,3 +239,71 @@ TEST_F(TerminalTest, LogFileGetsEveryPrintedCharacter) {
     EXPECT_EQ(log.find('\x1b'), std::string::npos);
     std::remove(path);
 }
+
+namespace {
+
+void resize_window(uxWindow* w, int width, int height) {
+    uxEvent ev = {UXEV_RESIZE, {width, height}};
+    uxwindow_dispatch(w, &ev);
+}
+
+}  // namespace
+
+// A terminal sized in percent follows its window: the text memory takes the new lines and
+// columns, keeps what was printed and the view stays on the output.
+TEST_F(TerminalTest, ResizedWidgetResizesItsTextMemory) {
+    term = uxterminal_new("x=0,y=0,xs=50%%,ys=50%%,scrollback=100");
+    int lines = term->lines, columns = term->columns;
+    EXPECT_EQ(lines, (150 - 4) / 13);
+    EXPECT_EQ(columns, (200 - 4 - 16) / 6);
+    for (int i = 0; i < 30; ++i) uxterminal_printf(term, "line %d with some text to cut\n", i);
+    uxterminal_print(term, "\x1b[31mlast");
+
+    resize_window(&win, 800, 600);
+    // the colour planes move with the text
+    ASSERT_NE(term->mem.fg, nullptr);
+    EXPECT_EQ(term->mem.fg[static_cast<long>(term->mem.row) * term->mem.columns], 1);
+    EXPECT_EQ(term->mem.fg[0], UXTERM_DEFAULT_TEXT);
+    EXPECT_EQ(term->lines, (300 - 4) / 13);
+    EXPECT_EQ(term->columns, (400 - 4 - 16) / 6);
+    EXPECT_EQ(term->mem.columns, term->columns);
+    EXPECT_EQ(term->mem.start_lines, term->lines);
+    EXPECT_EQ(row_text(term, 0), "line 0 with some text to cut");
+    EXPECT_EQ(row_text(term, term->mem.row), "last");
+    EXPECT_EQ(term->mem.column, 4);
+    EXPECT_EQ(uxterminal_top_line(term), term->mem.row - term->lines + 1 > 0
+                                             ? term->mem.row - term->lines + 1 : 0);
+    // Printing goes on at the cursor and wraps at the new width.
+    uxterminal_print(term, "\n");
+    std::string wide(term->columns + 3, 'w');
+    uxterminal_print(term, wide.c_str());
+    EXPECT_EQ(row_text(term, term->mem.row), "www");
+
+    // Narrower: rows are cut at the right.
+    resize_window(&win, 200, 200);
+    EXPECT_EQ(term->columns, (100 - 4 - 16) / 6);
+    EXPECT_EQ(row_text(term, 0), std::string("line 0 with some text to cut").substr(0, term->columns));
+    EXPECT_LE(term->mem.column, term->columns);
+}
+
+// Without scrollback a smaller screen keeps the rows up to the cursor that still fit; a
+// terminal with "lines="/"columns=" keeps its size whatever the widget does.
+TEST_F(TerminalTest, ShrinkingWithoutScrollbackKeepsTheNewestRows) {
+    term = uxterminal_new("x=0,y=0,xs=50%%,ys=50%%");
+    ASSERT_GE(term->lines, 8);
+    for (int i = 0; i < 8; ++i) uxterminal_printf(term, "%s%d", i ? "\n" : "", i);
+    resize_window(&win, 400, 100);  // 50 pixels: 3 lines
+    EXPECT_EQ(term->lines, (50 - 4) / 13);
+    EXPECT_EQ(term->mem.rows, term->lines);
+    EXPECT_EQ(row_text(term, term->lines - 1), "7");
+    EXPECT_EQ(row_text(term, 0), std::to_string(8 - term->lines));
+    uxterminal_print(term, "\nnext");  // scrolls as before
+    EXPECT_EQ(row_text(term, term->lines - 1), "next");
+
+    uxTerminal* fixed = uxterminal_new("x=0,y=0,xs=50%%,ys=50%%,lines=5,columns=20");
+    resize_window(&win, 800, 600);
+    EXPECT_EQ(fixed->lines, 5);
+    EXPECT_EQ(fixed->columns, 20);
+    EXPECT_EQ(fixed->mem.columns, 20);
+    uxterminal_delete(fixed);
+}

@@ -59,7 +59,13 @@ TEST_F(ListWidgets, TabsSelectPagesAndTheCurrentContainer) {
     ASSERT_EQ(t.count, 3);
     EXPECT_STREQ(t.labels[1], "Graphic 1");
     EXPECT_EQ(t.base.child, &t.pages[0]);
+    // Widgets made right after the tab control lie on its first page and go with it.
+    EXPECT_EQ(uxcontainer_current(), &t.pages[0]);
+    uxButton first;
+    uxbutton_create(&first, "WELCOME,x=10,y=10");
+    EXPECT_EQ(first.base.container, &t.pages[0]);
     uxtabcontrol_select(&t, 2);
+    EXPECT_FALSE(uxwidget_shown(&first.base));
     EXPECT_EQ(uxcontainer_current(), &t.pages[2]);
     uxButton on_page;
     uxbutton_create(&on_page, "save as...,x=10,y=10");
@@ -82,6 +88,7 @@ TEST_F(ListWidgets, TabsSelectPagesAndTheCurrentContainer) {
               &on_page.base);
     uxcontainer_set_current(&win.container);
     uxbutton_destroy(&on_page);
+    uxbutton_destroy(&first);
     uxtabcontrol_destroy(&t);
 }
 
@@ -165,6 +172,175 @@ TEST_F(ListWidgets, MenuOpensTitlesAndRunsItems) {
     uxwindowmenu_destroy(&m);
     EXPECT_EQ(win.menubar, nullptr);
     EXPECT_EQ(win.menu_height, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A list longer than its box shows the vertical bar; its arrows, the track and the wheel
+// scroll the rows, keyboard travel keeps the selection in view and the bar follows.
+TEST_F(ListWidgets, LongListScrollsThroughItsBar) {
+    uxListBox l;
+    uxlistbox_create(&l, "x=10,y=10,xs=200,ys=100");
+    for (int i = 0; i < 3; ++i) uxlistbox_add(&l, "short %d", i);
+    EXPECT_FALSE(l.scroll.show_v);  // three rows fit
+    for (int i = 3; i < 50; ++i) uxlistbox_add(&l, "row %02d", i);
+    ASSERT_TRUE(l.scroll.show_v);
+    EXPECT_TRUE(uxwidget_shown(&l.scroll.vbar.base));
+    int rh = uxlistbox_row_height(&l);
+    int rows = (100 - 2 * l.base.border) / rh;
+    EXPECT_NEAR(l.scroll.vbar.knob_size, 100.0 * rows / 50, 0.01);
+    // the bar sits inside the right edge of the box
+    EXPECT_EQ(l.scroll.vbar.base.abs_x, l.base.abs_x + 200 - l.base.border - l.scroll.thickness);
+
+    click(&l.scroll.down.base);
+    click(&l.scroll.down.base);
+    EXPECT_EQ(l.first_visible, 2);
+    EXPECT_NEAR(l.scroll.vbar.knob_pos, 100.0 * 2 / 50, 0.01);
+    click(&l.scroll.up.base);
+    EXPECT_EQ(l.first_visible, 1);
+    send(UXEV_WHEELBACK, 50, 50);
+    EXPECT_EQ(l.first_visible, 4);
+    // a click on the track below the knob pages down by the rows shown
+    uxWidget* track = &l.scroll.vbar.base;
+    send(UXEV_LDOWN, track->abs_x + 2, track->abs_y + track->layout.height - 2);
+    send(UXEV_LUP, track->abs_x + 2, track->abs_y + track->layout.height - 2);
+    EXPECT_EQ(l.first_visible, 4 + rows);
+    // a click on the bar neither selects nor moves the selection
+    EXPECT_EQ(uxlistbox_selected(&l), -1);
+
+    // keyboard travel from the top: the selection stays inside the shown rows
+    uxwidget_focus(&l.base);
+    key(UXKEY_HOME);
+    EXPECT_EQ(l.first_visible, 0);
+    for (int i = 0; i < rows + 3; ++i) key(UXKEY_DOWN);
+    EXPECT_EQ(uxlistbox_selected(&l), rows + 3);
+    EXPECT_EQ(l.first_visible, 4);  // the selected row is the last one shown
+    key(UXKEY_END);
+    EXPECT_EQ(l.first_visible, 50 - rows);
+    EXPECT_NEAR(l.scroll.vbar.knob_pos + l.scroll.vbar.knob_size, 100, 0.01);
+    key(UXKEY_PAGEUP);
+    EXPECT_EQ(uxlistbox_selected(&l), 49 - rows);
+    EXPECT_EQ(l.first_visible, 49 - rows);
+
+    // rows are clicked left of the bar; the bar's column is not part of a row
+    int x = 0, y = 0;
+    ASSERT_TRUE(l.base.locate(&l.base, 10, nullptr, &x, &y));
+    EXPECT_LT(x, l.scroll.vbar.base.abs_x);
+    send(UXEV_LDOWN, x, y);
+    send(UXEV_LUP, x, y);
+    EXPECT_EQ(uxlistbox_selected(&l), 10);
+
+    uxlistbox_clear(&l);
+    EXPECT_FALSE(l.scroll.show_v);  // nothing to scroll any more
+    uxlistbox_destroy(&l);
+}
+
+// Open popups close on a press anywhere outside them, without choosing; a press on the combo
+// box's arrow or on the menu bar still toggles as before.
+TEST_F(ListWidgets, PopupsCloseOnAPressOutside) {
+    uxComboBox c;
+    uxcombobox_create(&c, "x=10,y=10,xs=150,ys=22,entries=none|once|twice");
+    uxButton other;
+    uxbutton_create(&other, "other,x=10,y=200,xs=80,ys=24");
+    int x = 0, y = 0;
+    ASSERT_TRUE(c.base.locate(&c.base, -1, nullptr, &x, &y));
+    click_at(&win, x, y);
+    ASSERT_NE(newest_popup(), nullptr);
+    click_at(&win, 300, 250);  // empty space in the window
+    EXPECT_EQ(newest_popup(), nullptr);
+    EXPECT_FALSE(c.popup.window.open);
+    EXPECT_EQ(c.popup_list, nullptr);
+    EXPECT_EQ(uxcombobox_selected(&c), 0);
+    EXPECT_EQ(posted(c.base.id), 0);
+
+    click_at(&win, x, y);  // the arrow opens ...
+    ASSERT_NE(newest_popup(), nullptr);
+    click_at(&win, x, y);  // ... and closes again
+    EXPECT_EQ(newest_popup(), nullptr);
+
+    click_at(&win, x, y);
+    ASSERT_NE(newest_popup(), nullptr);
+    click(&other.base);  // a press on another widget closes it and still reaches that widget
+    EXPECT_EQ(newest_popup(), nullptr);
+    EXPECT_EQ(posted(other.base.id), 1);
+
+    uxWindowMenu m;
+    uxwindowmenu_create(&m, &win);
+    uxwindowmenu_add_title(&m, "&File");
+    uxwindowmenu_add_item(&m, quit_item, nullptr, "&Quit");
+    quit_calls = 0;
+    click_at(&win, 10, win.menu_height / 2);
+    ASSERT_NE(newest_popup(), nullptr);
+    EXPECT_EQ(m.open_title, 0);
+    click_at(&win, 300, 250);
+    EXPECT_EQ(newest_popup(), nullptr);
+    EXPECT_EQ(m.open_title, -1);
+    EXPECT_EQ(quit_calls, 0);
+    click_at(&win, 10, win.menu_height / 2);  // the title opens ...
+    ASSERT_NE(newest_popup(), nullptr);
+    click_at(&win, 10, win.menu_height / 2);  // ... and closes again
+    EXPECT_EQ(newest_popup(), nullptr);
+
+    // The combo box's list closes when the menu opens, and the other way round.
+    ASSERT_TRUE(c.base.locate(&c.base, -1, nullptr, &x, &y));  // moved below the menu bar
+    click_at(&win, x, y);
+    ASSERT_TRUE(c.popup.window.open);
+    click_at(&win, 10, win.menu_height / 2);
+    EXPECT_FALSE(c.popup.window.open);
+    EXPECT_EQ(m.open_title, 0);
+    uxwindowmenu_destroy(&m);
+    uxbutton_destroy(&other);
+    uxcombobox_destroy(&c);
+}
+
+}  // namespace
+
+namespace {
+
+// While a popup list is open the keys go to it: Down moves its selection, Return chooses,
+// Escape closes it without a choice; the field's text follows only a choice.
+TEST_F(ListWidgets, OpenPopupTakesTheKeys) {
+    uxComboBox c;
+    uxcombobox_create(&c, "x=10,y=10,xs=150,ys=22,entries=none|once|twice");
+    uxwidget_focus(&c.input.base);
+    key(UXKEY_DOWN);  // Down in the field opens the list
+    ASSERT_TRUE(c.popup.window.open);
+    key(UXKEY_DOWN);
+    key(UXKEY_DOWN);
+    EXPECT_STREQ(uxlineinput_text(&c.input), "none");  // moving in the list chooses nothing yet
+    key(UXKEY_RETURN);
+    EXPECT_FALSE(c.popup.window.open);
+    EXPECT_EQ(uxcombobox_selected(&c), 2);
+    EXPECT_STREQ(uxlineinput_text(&c.input), "twice");
+    EXPECT_EQ(posted(c.base.id), 1);
+
+    key(UXKEY_DOWN);
+    ASSERT_TRUE(c.popup.window.open);
+    key(UXKEY_UP);
+    key(UXKEY_ESCAPE);
+    EXPECT_FALSE(c.popup.window.open);
+    EXPECT_EQ(uxcombobox_selected(&c), 2);
+    EXPECT_EQ(posted(c.base.id), 0);
+    // with the list gone the keys reach the field again
+    type("x");
+    EXPECT_STREQ(uxlineinput_text(&c.input), "twicex");
+
+    uxWindowMenu m;
+    uxwindowmenu_create(&m, &win);
+    uxwindowmenu_add_title(&m, "&File");
+    uxwindowmenu_add_item(&m, quit_item, nullptr, "&Open");
+    uxwindowmenu_add_item(&m, quit_item, nullptr, "&Quit");
+    quit_calls = 0;
+    click_at(&win, 10, win.menu_height / 2);
+    ASSERT_NE(newest_popup(), nullptr);
+    key(UXKEY_DOWN);
+    key(UXKEY_RETURN);
+    EXPECT_EQ(quit_calls, 1);
+    EXPECT_EQ(newest_popup(), nullptr);
+    uxwindowmenu_destroy(&m);
+    uxcombobox_destroy(&c);
 }
 
 }  // namespace

@@ -82,6 +82,34 @@ def box_rows(width, ysize, ascent):
     return rows
 
 
+# The terminal's line-drawing set: code -> (reaches up, down, left, right) from the cell's centre.
+LINE_DRAWING = {
+    128: (0, 0, 1, 1),  # horizontal line
+    129: (1, 1, 0, 0),  # vertical line
+    130: (0, 1, 0, 1),  # upper left corner
+    131: (0, 1, 1, 0),  # upper right corner
+    132: (1, 0, 0, 1),  # lower left corner
+    133: (1, 0, 1, 0),  # lower right corner
+    134: (1, 1, 0, 1),  # tee pointing right
+    135: (1, 1, 1, 0),  # tee pointing left
+    136: (1, 1, 1, 1),  # crossing
+    137: (1, 0, 1, 1),  # tee pointing up
+    138: (0, 1, 1, 1),  # tee pointing down
+}
+
+
+def line_drawing_rows(code, width, ysize):
+    """Box-drawing strokes through the cell's centre that meet those of the neighbour cells."""
+    up, down, left, right = LINE_DRAWING[code]
+    rows = blank_rows(width, ysize)
+    cx, cy = (width - 1) // 2, (ysize - 1) // 2
+    for y in range(0 if up else cy, ysize if down else cy + 1):
+        rows[y][cx] = 1
+    for x in range(0 if left else cx, width if right else cx + 1):
+        rows[cy][x] = 1
+    return rows
+
+
 def blank_rows(width, ysize):
     return [[0] * width for _ in range(ysize)]
 
@@ -154,6 +182,8 @@ def fixed_font(out, stem, pcf_name, name, last, weight=0, bold=False):
             rows = cell_rows(*src[code], xsize, ysize, ascent)
             if bold:
                 rows = embolden(rows)
+        elif code in LINE_DRAWING:
+            rows = line_drawing_rows(code, xsize, ysize)
         elif code == 160:
             rows = blank_rows(xsize, ysize)  # no-break space
         else:
@@ -192,7 +222,10 @@ def rendered_font(out, stem, ttf, em, ysize, ascent, descent, monospace, xsize=N
             ch = "-"  # the soft hyphen has no advance of its own; show it as a hyphen
         if 127 <= code <= 159:
             w = xsize if monospace else max(3, round(font.getlength("n", mode="1")))
-            glyphs.add(w, box_rows(w, ysize, ascent))
+            if code in LINE_DRAWING:
+                glyphs.add(w, line_drawing_rows(code, w, ysize))
+            else:
+                glyphs.add(w, box_rows(w, ysize, ascent))
             widths.append(w)
             continue
         if monospace:
