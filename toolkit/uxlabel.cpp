@@ -38,10 +38,10 @@ void bar_paint(uxWidget* w, uxPixmap* pm) {
 void uxlabel_create(uxLabel* l, const char* format, ...) {
     va_list ap;
     va_start(ap, format);
-    char** tokens = uxwidget_begin(&l->base, true, 0, format, ap);
+    char** tokens = uxwidget_begin_text(&l->base, 0, format, ap);
     va_end(ap);
     uxWidget* w = &l->base;
-    uxcfgstr_textcolor(tokens, 1, &l->textcolor);
+    uxcfgstr_textcolor(tokens, 0, &l->textcolor);
     // the caption is the label's text; a label is never found as a button caption
     l->text = w->caption ? w->caption : copy_text("");
     w->caption = nullptr;

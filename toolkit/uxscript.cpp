@@ -473,6 +473,10 @@ void uxscript_start() {
         std::fprintf(stderr, "uxscript:0: cannot read script %s\n", path);
         std::_Exit(2);
     }
+    // A second start replaces the script loaded before.
+    for (int i = 0; i < script.count; ++i) std::free(script.lines[i]);
+    std::free(script.lines);
+    script = Script{};
     int capacity = 64;
     script.lines = static_cast<char**>(std::malloc(sizeof(char*) * capacity));
     char buffer[8192];

@@ -15,8 +15,10 @@ void uxcontainer_set_current(uxContainer* c) { current_container = c; }
 
 // ---- creation ---------------------------------------------------------------------------------
 
-char** uxwidget_begin(uxWidget* w, bool captioned, int default_border, const char* format,
-                      va_list ap) {
+// Creates the widget from its property string. With a caption, token 0 is copied as the caption;
+// the keyword handlers start at `first_keyword`.
+static char** begin_widget(uxWidget* w, bool captioned, int first_keyword, int default_border,
+                           const char* format, va_list ap) {
     char* text = uxcfgstr_vformat(format, ap);
     char** tokens = uxcfgstr_split(text);
     delete[] text;
@@ -29,7 +31,7 @@ char** uxwidget_begin(uxWidget* w, bool captioned, int default_border, const cha
         const char* cap = tokens[0] ? tokens[0] : "";
         w->caption = new char[std::strlen(cap) + 1];
         std::strcpy(w->caption, cap);
-        first = tokens[0] ? 1 : 0;
+        first = tokens[0] ? first_keyword : 0;
     }
     uxcfgstr_geometry(tokens, first, &w->layout);
     w->border = uxcfgstr_border(tokens, first, default_border);
@@ -37,6 +39,15 @@ char** uxwidget_begin(uxWidget* w, bool captioned, int default_border, const cha
     if (uxcfgstr_nokeyfocus(tokens, first)) w->nokeyfocus = true;
     uxcontainer_add(current_container, w);
     return tokens;
+}
+
+char** uxwidget_begin(uxWidget* w, bool captioned, int default_border, const char* format,
+                      va_list ap) {
+    return begin_widget(w, captioned, captioned ? 1 : 0, default_border, format, ap);
+}
+
+char** uxwidget_begin_text(uxWidget* w, int default_border, const char* format, va_list ap) {
+    return begin_widget(w, true, 0, default_border, format, ap);
 }
 
 void uxwidget_natural_size(uxWidget* w, int width, int height) {

@@ -81,6 +81,9 @@ struct uxContainer {
 // token list; the kind runs its own handlers, sets natural sizes, then calls uxwidget_finish.
 char** uxwidget_begin(uxWidget* w, bool captioned, int default_border, const char* format,
                       va_list ap);
+// For text labels: token 0 is the text, and the keyword handlers still start at token 0 (a text
+// that happens to be a keyword also acts as one).
+char** uxwidget_begin_text(uxWidget* w, int default_border, const char* format, va_list ap);
 // Frees the tokens and lays the widget out.
 void uxwidget_finish(uxWidget* w, char** tokens);
 // Natural size: replaces a size that is still 0 by the given pixels.

@@ -31,6 +31,21 @@ TEST_F(Buttons, NaturalSizesFollowTheFont) {
     uxbutton_destroy(&b);
 }
 
+// A label whose text is itself a keyword applies it (labels read keywords from token 0), while
+// a button's caption never acts as a keyword.
+TEST_F(Buttons, LabelTextTakesPartInTheKeywords) {
+    uxLabel l;
+    uxlabel_create(&l, "x=10,xs=50%%,y=70");
+    EXPECT_DOUBLE_EQ(l.base.layout.x, 10);
+    EXPECT_DOUBLE_EQ(l.base.layout.y, 70);
+    EXPECT_STREQ(l.base.text(&l.base), "x=10");
+    uxlabel_destroy(&l);
+    uxButton b;
+    uxbutton_create(&b, "x=30,y=70");
+    EXPECT_NE(b.base.layout.x, 30.0);
+    uxbutton_destroy(&b);
+}
+
 TEST_F(Buttons, AcceleratorMarksAreShownUnderlined) {
     EXPECT_EQ(uxcaption_underlined("&OK"), 0);
     EXPECT_EQ(uxcaption_accelerator("&OK"), 'o');

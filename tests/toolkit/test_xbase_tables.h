@@ -64,7 +64,7 @@ inline void write_file(const std::string& path, const std::vector<unsigned char>
 {
     FILE* f = fopen(path.c_str(), "wb");
     if (!f) return;
-    fwrite(bytes.data(), 1, bytes.size(), f);
+    if (!bytes.empty()) fwrite(bytes.data(), 1, bytes.size(), f);
     fclose(f);
 }
 

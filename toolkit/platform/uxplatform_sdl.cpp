@@ -181,7 +181,16 @@ bool sdl_poll_event(uxPlatformEvent* e) {
     SDL_Event ev;
     while (SDL_PollEvent(&ev)) {
         switch (ev.type) {
-            case SDL_QUIT: break;
+            case SDL_QUIT:
+                // A request to end the program (SIGTERM, the desktop's quit): the close request
+                // of the oldest open window, which is the application's main window.
+                for (int i = 1; i < kMaxWindows; ++i)
+                    if (windows[i].window) {
+                        e->window = i;
+                        e->code = 2001;
+                        return true;
+                    }
+                break;
             case SDL_WINDOWEVENT:
                 e->window = handle_of(ev.window.windowID);
                 if (!e->window) break;
