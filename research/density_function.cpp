@@ -42,8 +42,8 @@ static struct {
     double continuumSums[kCorrelationKinds];
     double eventSums[kCorrelationKinds];
     double weights[kMatrixSize];
-    double begin[kCorrelationKinds];
-    double end_[kCorrelationKinds];
+    double classBegin[kCorrelationKinds];  // Begin and End of the class limits
+    double classEnd[kCorrelationKinds];
     double limits[kCorrelationKinds][kDensityClasses];
     double counts[kCorrelationKinds][kDensityClasses];
     double markers[kCorrelationKinds][kDensityClasses];
@@ -181,9 +181,9 @@ static void set_automatic_limits() {
         "\n  Gr-Number: %d ORD: %d BeginDA= %3.2f  EndDA= %3.2f \n "};
     for (int k = 0; k < kCorrelationKinds; ++k) {
         const double amplitude = DensityAmplitude(k, run.order, run.members);
-        run.begin[k] = run.continuumSums[k] - amplitude - 1;
-        run.end_[k] = run.continuumSums[k] + amplitude + 1;
-        Print(formats[k], run.members, run.order, run.begin[k], run.end_[k]);
+        run.classBegin[k] = run.continuumSums[k] - amplitude - 1;
+        run.classEnd[k] = run.continuumSums[k] + amplitude + 1;
+        Print(formats[k], run.members, run.order, run.classBegin[k], run.classEnd[k]);
     }
     print_continuum_sums();
     print_event_sums("\n\nevent matrix-summe-h: %f ");
@@ -198,18 +198,19 @@ static bool ask_manual_limits() {
         "\n automatically generated values (matrix-sum-abs dynamic) \n"};
     for (int k = 0; k < kCorrelationKinds; ++k) {
         Print("%s", headings[k]);
-        Print(" Begin= %f  End= %f", run.begin[k], run.end_[k]);
+        Print(" Begin= %f  End= %f", run.classBegin[k], run.classEnd[k]);
         const int answer = InputYesNo("New values input?", 1);
         if (!uxRunning()) return false;
         if (answer != 1) continue;
         const bool signedKind = k == kHarmonyKind || k == kDynamicsKind;
         const double low = signedKind ? -10000.0 : 1.0;
-        run.begin[k] = InputDouble(k == kHarmonyKind ? "Begin:? " : "  Begin:? ", low, 10000.0, 0);
-        run.end_[k] = InputDouble("  End:? ", low, 10000.0, 0);
+        const char* beginMessage = k == kHarmonyKind ? "Begin:? " : "  Begin:? ";
+        run.classBegin[k] = InputDouble(beginMessage, low, 10000.0, 0);
+        run.classEnd[k] = InputDouble("  End:? ", low, 10000.0, 0);
         if (!uxRunning()) return false;
         Print("\n Inputed: \n");
-        Print(k == kHarmonyKind ? " Begin= %f  End= %f" : " Begin= %f End= %f", run.begin[k],
-              run.end_[k]);
+        Print(k == kHarmonyKind ? " Begin= %f  End= %f" : " Begin= %f End= %f", run.classBegin[k],
+              run.classEnd[k]);
     }
     return true;
 }
@@ -218,10 +219,10 @@ static void set_class_limits() {
     static const char* const headings[kCorrelationKinds] = {
         "\n\n Testgrenzen sum H \n", "\n\n Testgrenzen sum I \n", "\n\n Testgrenzen sum D \n",
         "\n\n Testgrenzen sum DA \n"};
-    Print("\n\n Begin= %2.2f End= %2.2f Faktorh %2.2f", run.begin[kHarmonyKind],
-          run.end_[kHarmonyKind], (run.end_[kHarmonyKind] - run.begin[kHarmonyKind]) / 38);
+    const double begin = run.classBegin[kHarmonyKind], end = run.classEnd[kHarmonyKind];
+    Print("\n\n Begin= %2.2f End= %2.2f Faktorh %2.2f", begin, end, (end - begin) / 38);
     for (int k = 0; k < kCorrelationKinds; ++k) {
-        DensityClassLimits(run.begin[k], run.end_[k], run.limits[k]);
+        DensityClassLimits(run.classBegin[k], run.classEnd[k], run.limits[k]);
         Print("%s", headings[k]);
         for (int j = 0; j < kDensityClasses; ++j) Print(" %3.2f ", run.limits[k][j]);
     }
@@ -345,7 +346,8 @@ static void draw_classes(int kind, const DensityChartLayout& layout) {
     for (int j = 0; j < kDensityClasses; ++j) {
         const int x = kClassSpacing * j + 50;
         const int height = truncated(counts[j] * 4000 / run.groups);
-        for (int i = 0; i < 4; ++i) uxgraphic_line(x + i, kBaseLine, x + i, kBaseLine - height, red);
+        for (int i = 0; i < 4; ++i)
+            uxgraphic_line(x + i, kBaseLine, x + i, kBaseLine - height, red);
         if (DensityMarkerShown(markers, j)) {
             const int top = kBaseLine - truncated(markers[j] * 4000 / run.groups);
             uxgraphic_line(kClassSpacing * j + 49, kBaseLine, kClassSpacing * j + 51, top, black);

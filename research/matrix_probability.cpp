@@ -389,8 +389,8 @@ static void draw_chart(int kind) {
     for (int p = 0; p <= run.last; ++p) {
         if (run.weights[p] == 0.0) continue;
         c = principleColours[p];
-        draw_percent_bar(645 + 120 * p, 30, ProbabilityPercent(run.counters[kind].rows[p], run.groups),
-                         MakeColour(c[0], c[1], c[2]));
+        const double percent = ProbabilityPercent(run.counters[kind].rows[p], run.groups);
+        draw_percent_bar(645 + 120 * p, 30, percent, MakeColour(c[0], c[1], c[2]));
     }
     draw_labels();
     // The name carries no extension: the toolkit reports the format and writes nothing.
