@@ -1,5 +1,5 @@
-// Reading and writing the value-pair files, line by line in 100-character lines like the other
-// module files, but counting what a short file holds instead of giving up on it.
+// Reading and writing the value-pair files, one value a line like the other module files, but
+// counting what a short file holds instead of giving up on it.
 
 #include "research/value_pairs.h"
 
@@ -25,6 +25,10 @@ bool ReadPairCount(int maxPairs, int* count) {
     return true;
 }
 
+// "%f" writes up to 309 digits before the point for the largest doubles; lines are read whole up
+// to this length so that every saved value reads back as it was written.
+static const int kLineLength = 400;
+
 // Up to `count` values, each printed with `format`; -1 when the file cannot be opened.
 static int read_values(const char* name, double* values, int count, const char* format) {
     std::FILE* file = std::fopen(name, "r");
@@ -32,7 +36,7 @@ static int read_values(const char* name, double* values, int count, const char* 
         Print("\n ERROR! The file %s is missing. ERROR! \n", name);
         return -1;
     }
-    char line[100];
+    char line[kLineLength];
     int found = 0;
     while (found < count && std::fgets(line, sizeof line, file)) {
         if (!std::strchr(line, '\n')) {  // the rest of an over-long line is no new value

@@ -15,5 +15,6 @@ bool ReadPairCount(int maxPairs, int* count);
 // file is missing (reported by name).
 int ReadPairValues(int count, double* x, double* y);
 
-// Rewrites the three files with the pairs 0..count-1.
+// Rewrites the three files with the pairs 0..count-1 ("%i", "%f"); every finite value reads
+// back as written.
 bool WritePairs(int count, const double* x, const double* y);

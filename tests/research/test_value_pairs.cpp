@@ -86,13 +86,13 @@ TEST_F(ValuePairs, ShortFilesGiveTheCompletePairsOnly) {
 }
 
 TEST_F(ValuePairs, LongerFilesAndOverlongLinesAreReadByCount) {
-    std::string longLine(150, '7');
+    std::string longLine(600, '7');
     Write("x.txt", "1.5\n" + longLine + "\n2.5\n9\n");
     Write("y.txt", "-1\n-2\n-3\n-4\n");
     double x[3] = {}, y[3] = {};
     EXPECT_EQ(ReadPairValues(3, x, y), 3);
     EXPECT_EQ(x[0], 1.5);
-    EXPECT_GT(x[1], 1e97);  // the first 99 characters; the rest is not a value of its own
+    EXPECT_GT(x[1], 1e300);  // the first characters; the rest is not a value of its own
     EXPECT_EQ(x[2], 2.5);
     EXPECT_EQ(y[2], -3.0);
 }
@@ -111,6 +111,7 @@ TEST_F(ValuePairs, MissingOrEmptyFiles) {
 
 TEST_F(ValuePairs, WrittenFilesReadBack) {
     const double x[3] = {3, -0.25, 1e6}, y[3] = {1, 2, 0.0000004};
+    const double huge[3] = {1e300, -1.7976931348623157e308, 1e-7};
     ASSERT_TRUE(WritePairs(3, x, y));
     EXPECT_EQ(Contents("xny.txt"), "3\n");
     EXPECT_EQ(Contents("x.txt"), "3.000000\n-0.250000\n1000000.000000\n");
@@ -120,6 +121,12 @@ TEST_F(ValuePairs, WrittenFilesReadBack) {
     ASSERT_TRUE(ReadPairCount(1000, &count));
     EXPECT_EQ(ReadPairValues(count, rx, ry), 3);
     EXPECT_EQ(rx[1], -0.25);
+    // The largest values need more than 300 characters a line and still come back whole.
+    ASSERT_TRUE(WritePairs(3, huge, huge));
+    ASSERT_EQ(ReadPairValues(3, rx, ry), 3);
+    EXPECT_EQ(rx[0], 1e300);
+    EXPECT_EQ(ry[1], -1.7976931348623157e308);
+    EXPECT_EQ(rx[2], 0.0);  // "%f" keeps six decimals
 }
 
 }  // namespace
