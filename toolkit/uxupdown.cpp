@@ -117,7 +117,9 @@ void uxupdown_create(uxUpDownControl* u, const char* format, ...) {
                        iy + ih / 2, aw, ih - ih / 2 > 1 ? ih - ih / 2 : 1);
     make_part(u, &u->down.base);
     w->focus_proxy = &u->input.base;
-    uxupdown_set_value(u, u->props.has_start ? to_int(u->props.start) : lowest(u));
+    // Without a start value the control shows 0, or the range end nearest to it: a range
+    // around 0 (coordinates, zones) starts neutral, not at its lowest value.
+    uxupdown_set_value(u, u->props.has_start ? to_int(u->props.start) : clamp_value(u, 0));
     updown_relayout(w);
 }
 

@@ -145,7 +145,11 @@ TEST_F(UpDown, StartDigitsStepsAndClamping) {
 TEST_F(UpDown, PartsRolesAndDisabling) {
     uxUpDownControl u;
     uxupdown_create(&u, "x=10,y=10,xs=80,ys=24,min=1,max=9,step=2");
-    EXPECT_EQ(uxupdown_get_value(&u), 1);  // no start: the minimum
+    EXPECT_EQ(uxupdown_get_value(&u), 1);  // no start: 0, brought into the range
+    uxUpDownControl around;
+    uxupdown_create(&around, "x=10,y=40,xs=80,ys=24,min=-360,max=360");
+    EXPECT_EQ(uxupdown_get_value(&around), 0);
+    uxupdown_destroy(&around);
     EXPECT_EQ(u.base.role, UXROLE_TEXTFIELD);
     EXPECT_EQ(u.base.focus_proxy, &u.input.base);
     EXPECT_TRUE(u.input.base.part && u.up.base.part && u.down.base.part);
