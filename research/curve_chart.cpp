@@ -132,10 +132,15 @@ bool TimeAxisColumn(int tlk, int column, int columns, int x, double start, doubl
             state->lastMonth = month;
         }
         return true;
-    case kPeriodMonth:
+    case kPeriodMonth: {
+        // A day ends here when the next column lies in another calendar day. (Comparing the
+        // day number with the elapsed time instead loses the tick whenever the next column
+        // falls into the first minute after midnight, as the 00:01 start makes it do.)
+        double nextYear, nextMonth, nextDay, nextHour, nextMinute;
+        JulianToCalendar(jd + step, &nextYear, &nextMonth, &nextDay, &nextHour, &nextMinute);
         if (first) add_tick(marks, 8, 7, height - 13);
         if (last) add_tick(marks, 5, 7, height - 8);
-        if (day - elapsed < step) {
+        if (nextDay != day) {
             add_tick(marks, 5, 7, height - 8);
             if (elapsedDays % 5 == 4 && elapsedDays <= 29) {
                 add_tick(marks, 8, 12, height - 13);
@@ -143,6 +148,7 @@ bool TimeAxisColumn(int tlk, int column, int columns, int x, double start, doubl
             }
         }
         return true;
+    }
     case kPeriodDay:
         if (hour > state->lastHour) {
             add_tick(marks, 5, 7, height - 8);

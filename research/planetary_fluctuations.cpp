@@ -99,13 +99,13 @@ static void set_up_record() {
     r->year = 2000, r->month = 5, r->day = 1, r->hour = 0, r->minute = 1;
 }
 
-// Steps up to the interval divider and the event mode; false when the run must end.
-static bool ask_kind_of_run() {
+// Steps up to the interval divider and the event mode. A missing period choice is reported
+// only where the period is set, after the other questions.
+static void ask_kind_of_run() {
     static const char* const periods[] = {"more years", "one year", "one month", "one day"};
     run.period = ChooseOption("Choose :", 4, periods);
     run.divider =
         InputInt("\n Interval divider:  ", kSmallestDivider, kCurveColumns, kQuietDivider);
-    if (!uxRunning()) return false;
     // The dialog keeps its bounds; the table cannot hold more columns in any case.
     if (run.divider < 2) run.divider = 2;
     if (run.divider > kCurveColumns) run.divider = kCurveColumns;
@@ -118,7 +118,6 @@ static bool ask_kind_of_run() {
     Print("\n  Events per Group = %i \n ", run.groupSize);
     run.eventMode = yes(InputYesNo("Program event analysis run?", 1));
     run.markMode = run.eventMode && yes(InputYesNo("mark events?", 1));
-    return uxRunning();
 }
 
 // Order and weights of the event analysis; false when a file is missing.
@@ -408,7 +407,7 @@ static bool ask_parameters() {
     set_up_record();
     Print(" \n  Planetary Fluctuations \n");
     IntroFluctuations(0);
-    if (!ask_kind_of_run()) return false;
+    ask_kind_of_run();
     if (run.eventMode) {
         if (!read_event_settings()) return false;
     } else {
