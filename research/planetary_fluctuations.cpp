@@ -11,6 +11,7 @@
 #include "research/correlation_matrices.h"
 #include "research/curve_chart.h"
 #include "research/module_files.h"
+#include "research/planetary_fluctuations.h"
 #include "research/modules.h"
 #include "shell/dialogs.h"
 #include "shell/module_intro.h"
@@ -283,12 +284,18 @@ static bool compute_curves(int kind, uxArray2Double* curves) {
     return true;
 }
 
-// H and D: a negative limit counts values at or below it, any other values above it;
-// I and DA count values at or above their limit.
-static bool over_limit(int kind, double limit, double value) {
+bool FluctuationOverLimit(int kind, double limit, double value) {
     if (kind == kHarmonyKind || kind == kDynamicsKind)
         return limit >= 0 ? value > limit : value <= limit;
     return value >= limit;
+}
+
+int FluctuationEventColumn(double moment, double start, double end, int span) {
+    double where = (moment - start) / (end - start) * span;
+    // Far outside (or not a number): no conversion to int that could overflow.
+    if (!(where > -2 && where < span + 2)) return 0;
+    int x = static_cast<int>(where) + 1;
+    return x > 0 && x < span ? x : 0;
 }
 
 static void print_value_table(const uxArray2Double* curves) {
@@ -315,7 +322,7 @@ static void print_value_table(const uxArray2Double* curves) {
 static void print_limit_count(int kind, const uxArray2Double* curves) {
     int count = 0;
     for (int i = 0; i < run.divider; ++i)
-        if (over_limit(kind, run.limits[kind], uxarray2d_get(curves, 0, i))) ++count;
+        if (FluctuationOverLimit(kind, run.limits[kind], uxarray2d_get(curves, 0, i))) ++count;
     double percent = static_cast<double>(count) / run.divider * 100;
     Print("\n\n ");
     Print(kContinuumLimitLines[kind], run.limits[kind], run.divider, count, percent);
@@ -344,12 +351,9 @@ static void print_period_range(int left, int right) {
 static void show_events(int kind, int left, int span) {
     Print("\n\n");
     int used = 0, over = 0;
-    const double length = run.end - run.start;
     for (int e = 0; e < run.groupSize; ++e) {
-        double where = (run.eventMoments[e] - run.start) / length * span;
-        if (!std::isfinite(where) || where <= -1 || where >= span) continue;
-        int x = static_cast<int>(where) + 1;
-        if (x <= 0 || x >= span) continue;
+        int x = FluctuationEventColumn(run.eventMoments[e], run.start, run.end, span);
+        if (x == 0) continue;
         double year, month, day, hour, minute;
         JulianToCalendar(run.eventMoments[e], &year, &month, &day, &hour, &minute);
         Print("\n year %4.2f month %4.2f day %4.2f hour %4.2f minute %4.2f", year, month, day,
@@ -358,7 +362,7 @@ static void show_events(int kind, int left, int span) {
         ++used;
         double value = run.eventValues[kind][e];
         Print(kEventValueLines[kind], e, value);
-        if (over_limit(kind, run.limits[kind], value)) ++over;
+        if (FluctuationOverLimit(kind, run.limits[kind], value)) ++over;
     }
     // No event in the period: nothing is over the limit.
     double percent = used > 0 ? static_cast<double>(over) / used * 100 : 0.0;

@@ -16,6 +16,7 @@
 #include "astro/positions.h"
 #include "astro/wave_tables.h"
 #include "research/correlation_matrices.h"
+#include "research/planetary_fluctuations.h"
 
 namespace {
 
@@ -130,6 +131,40 @@ TEST(FluctuationScripts, ExpectFilesHoldTheIndependentlyComputedLines) {
             }
         }
     }
+}
+
+TEST(FluctuationRules, TriggerLimitsBySignAndKind) {
+    // H and D: negative limits count "at or below", zero and positive ones "strictly above".
+    for (int kind : {0, 2}) {
+        EXPECT_TRUE(FluctuationOverLimit(kind, -1.0, -1.0));
+        EXPECT_TRUE(FluctuationOverLimit(kind, -1.0, -7.0));
+        EXPECT_FALSE(FluctuationOverLimit(kind, -1.0, -0.99));
+        EXPECT_FALSE(FluctuationOverLimit(kind, 0.0, 0.0));
+        EXPECT_TRUE(FluctuationOverLimit(kind, 0.0, 1e-9));
+        EXPECT_FALSE(FluctuationOverLimit(kind, 10.0, 10.0));
+        EXPECT_TRUE(FluctuationOverLimit(kind, 10.0, 10.01));
+    }
+    // I and DA: always "at or above", whatever the sign of the limit.
+    for (int kind : {1, 3}) {
+        EXPECT_TRUE(FluctuationOverLimit(kind, 1.0, 1.0));
+        EXPECT_FALSE(FluctuationOverLimit(kind, 1.0, 0.99));
+        EXPECT_TRUE(FluctuationOverLimit(kind, -5.0, -5.0));
+        EXPECT_FALSE(FluctuationOverLimit(kind, -5.0, -6.0));
+    }
+}
+
+TEST(FluctuationRules, EventsOnlyInsideTheDrawnPeriod) {
+    const double start = 2451544.5, end = start + 1170.0;  // one pixel a day
+    EXPECT_EQ(FluctuationEventColumn(start, start, end, 1170), 1);
+    EXPECT_EQ(FluctuationEventColumn(start + 10.5, start, end, 1170), 11);
+    EXPECT_EQ(FluctuationEventColumn(start + 1168.9, start, end, 1170), 1169);
+    EXPECT_EQ(FluctuationEventColumn(start + 1169.0, start, end, 1170), 0);  // x = 1170
+    EXPECT_EQ(FluctuationEventColumn(end, start, end, 1170), 0);
+    EXPECT_EQ(FluctuationEventColumn(start - 1.0, start, end, 1170), 0);       // x = 0
+    EXPECT_EQ(FluctuationEventColumn(start - 5000.0, start, end, 1170), 0);
+    EXPECT_EQ(FluctuationEventColumn(start + 1e12, start, end, 1170), 0);
+    EXPECT_EQ(FluctuationEventColumn(NAN, start, end, 1170), 0);
+    EXPECT_EQ(FluctuationEventColumn(start + 3, start, start, 1170), 0);       // empty period
 }
 
 }  // namespace
