@@ -406,7 +406,6 @@ static bool show_kind(int kind, uxArray2Double* curves, uxArray2Int* colours) {
 static bool ask_parameters() {
     if (!ReadMatrixFormat(&run.last, &run.groupSize)) return false;
     Print(" \n MIC1= %d Gruppenstaerke = %d     ", run.last, run.groupSize);
-    if (run.last < 0 || run.last > 10) run.last = run.last < 0 ? 0 : 10;
     run.groupSize = checked_group_size(run.groupSize);
     set_up_record();
     Print(" \n  Planetary Fluctuations \n");
