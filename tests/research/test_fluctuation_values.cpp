@@ -47,6 +47,10 @@ std::vector<ScriptRun> script_runs() {
     ScriptRun day{"fluct_day", 2000, 6, 15, 1, 2001, 4, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0},
                   {-1, 1, -10, 10}};
     runs.push_back(day);
+    // Event mode: order and weights from the event analysis (order 3, all 1, no IC).
+    ScriptRun events{"fluct_events_outside", 2500, 6, 15, 1, 700, 3,
+                     {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0}, {-1, 1, -10, 10}};
+    runs.push_back(events);
     return runs;
 }
 
