@@ -1,11 +1,467 @@
-// Placeholder until the chart is built.
+// The curve chart: fluctuation chart (normal and doubled amplitude) and rhythm chart.
 
 #include "research/curve_chart.h"
 
-void JulianToCalendar(double, double* year, double* month, double* day, double* hour,
+#include <cmath>
+#include <cstdio>
+
+#include "astro/julian.h"
+#include "shell/output.h"
+#include "toolkit/uxevent.h"
+#include "toolkit/uxscreengraphic.h"
+
+static const int kBlack = 0x000000;
+static const int kWhite = 0xFFFFFF;
+static const int kBlue = 0x0000FF;
+static const int kRed = 0xFF0000;
+static const int kCurveRows = 13;
+static const int kRhythmColumns = 700;
+
+// ---------------------------------------------------------------------------------------------
+// Calendar
+
+void JulianToCalendar(double jd, double* year, double* month, double* day, double* hour,
                       double* minute) {
-    *year = *month = *day = *hour = *minute = 0;
+    if (!(std::fabs(jd) < 1e9)) {
+        *year = *month = *day = *hour = *minute = 0;
+        return;
+    }
+    double z = std::trunc(jd + 0.5);
+    double f = jd + 0.5 - z;
+    double a = z;
+    if (z >= 2299161.0) {
+        double alpha = std::trunc((z - 1867216.25) / 36524.25);
+        a = z + 1.0 + alpha - std::trunc(alpha / 4.0);
+    }
+    double b = a + 1524.0;
+    double y = std::trunc((b - 122.1) / 365.25);
+    double d = std::trunc(365.25 * y);
+    double e = std::trunc((b - d) / 30.6001);
+    double dayWithFraction = b - d - std::trunc(30.6001 * e) + f;
+    *month = e >= 14.0 ? e - 13.0 : e - 1.0;
+    *year = *month > 2.0 ? y - 4716.0 : y - 4715.0;
+    *day = std::trunc(dayWithFraction);
+    double hours = (dayWithFraction - *day) * 24.0;
+    *hour = std::trunc(hours);
+    *minute = std::trunc((hours - *hour) * 60.0);
 }
-void FluctuationChart(int, const uxArray2Double*, const uxArray2Int*, int, int, int, double,
-                      double, int, int, bool) {}
-void RhythmChart(const uxArray2Double*, const uxArray2Int*, int, int, int, double, double) {}
+
+// ---------------------------------------------------------------------------------------------
+// Layout rules
+
+ChartGeometry ChartGeometryFor(int kvformat) {
+    ChartGeometry g;
+    g.width = 8 * kvformat;
+    g.height = 6 * kvformat;
+    g.left = g.width / 16;
+    g.right = 7 * kvformat;
+    g.bottom = g.height - 1;
+    return g;
+}
+
+int ChartColumnX(const ChartGeometry& g, int column, int columns) {
+    // A single column would divide by zero; it is drawn at the left edge.
+    long long last = columns > 1 ? columns - 1 : 1;
+    return g.left + static_cast<int>(static_cast<long long>(g.right - g.left) * column / last);
+}
+
+int ChartBandHeight(int height, int curves) { return height / (curves + 3); }
+
+int ChartBaseline(int band, int curve) { return curve == 0 ? 2 * band : (curve + 3) * band; }
+
+int SumCurveColour(double value) { return value >= 0 ? kRed : kBlue; }
+
+void TimeAxisBegin(TimeAxisState* state, bool firstCurve, double startMonth, double startHour) {
+    state->lastMonth = firstCurve ? startMonth : 0;
+    state->lastHour = firstCurve ? startHour : 0;
+    state->counter = 0;
+}
+
+static void add_tick(AxisMarks* marks, int half, int top, int bottom) {
+    if (marks->ticks >= 4) return;
+    marks->tick[marks->ticks++] = AxisTick{half, top, bottom};
+}
+
+static void add_label(AxisMarks* marks, int x, int y, const char* format, int a, int b = 0) {
+    if (marks->labels >= 4) return;
+    AxisLabel* label = &marks->label[marks->labels++];
+    label->x = x;
+    label->y = y;
+    std::snprintf(label->text, sizeof label->text, format, a, b);
+}
+
+bool TimeAxisColumn(int tlk, int column, int columns, int x, double start, double step,
+                    int years, int height, TimeAxisState* state, AxisMarks* marks) {
+    *marks = AxisMarks{};
+    const double jd = start + step * column;
+    const double elapsed = jd - start;
+    const int elapsedDays = static_cast<int>(elapsed);
+    double year, month, day, hour, minute;
+    JulianToCalendar(jd, &year, &month, &day, &hour, &minute);
+    const bool first = column == 0;
+    const bool last = column == columns - 1;
+    switch (tlk) {
+    case kPeriodYears:
+        if (first) {
+            add_tick(marks, 7, 12, height - 12);
+            add_label(marks, x + 2, 25, "%d", static_cast<int>(year));
+        }
+        if (last) {
+            add_tick(marks, 7, 12, height - 12);
+            add_label(marks, x + 10, 25, "%d", static_cast<int>(year) + 1);
+        }
+        if (++state->counter > static_cast<int>(columns * 0.1)) {
+            state->counter = 0;
+            add_tick(marks, 7, 12, height - 12);
+            if (years > 9)
+                add_label(marks, x + 2, 25, "%d", static_cast<int>(year));
+            else
+                add_label(marks, x + 2, 25, "%dy%dm", static_cast<int>(year),
+                          static_cast<int>(month));
+        }
+        return true;
+    case kPeriodYear:
+        if (first) {
+            add_tick(marks, 7, 12, height - 12);
+            add_label(marks, x + 22, 25, "%d", static_cast<int>(month));
+        }
+        if (last) add_tick(marks, 7, 12, height - 12);
+        if (month > state->lastMonth) {
+            add_tick(marks, 7, 12, height - 12);
+            add_label(marks, x + 22, 25, "%d", static_cast<int>(month));
+            state->lastMonth = month;
+        }
+        return true;
+    case kPeriodMonth: {
+        // A day ends here when the next column lies in another calendar day. (Comparing the
+        // day number with the elapsed time instead loses the tick whenever the next column
+        // falls into the first minute after midnight, as the 00:01 start makes it do.)
+        double nextYear, nextMonth, nextDay, nextHour, nextMinute;
+        JulianToCalendar(jd + step, &nextYear, &nextMonth, &nextDay, &nextHour, &nextMinute);
+        if (first) add_tick(marks, 8, 7, height - 13);
+        if (last) add_tick(marks, 5, 7, height - 8);
+        if (nextDay != day) {
+            add_tick(marks, 5, 7, height - 8);
+            if (elapsedDays % 5 == 4 && elapsedDays <= 29) {
+                add_tick(marks, 8, 12, height - 13);
+                add_label(marks, x - 15, 25, "%d.", elapsedDays + 1);
+            }
+        }
+        return true;
+    }
+    case kPeriodDay:
+        if (hour > state->lastHour) {
+            add_tick(marks, 5, 7, height - 8);
+            add_label(marks, hour > 8 ? x + 10 : x + 13, 24, "%d", static_cast<int>(hour) + 1);
+            state->lastHour = hour;
+        }
+        if (first) {
+            add_tick(marks, 8, 7, height - 13);
+            add_label(marks, x + 13, 24, "%d", static_cast<int>(hour) + 1);
+        }
+        if (last) add_tick(marks, 8, 7, height - 13);
+        if (column == static_cast<int>(columns * 0.5)) add_tick(marks, 8, 7, height - 13);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drawing
+
+static int row_colour(const uxArray2Int* colours, int row) {
+    return MakeColour(uxarray2i_get(colours, row, 0), uxarray2i_get(colours, row, 1),
+                      uxarray2i_get(colours, row, 2));
+}
+
+// The shared validation; true when a warning was printed.
+static bool warn_about_inputs(int kv13, int kvformat, double start, double step) {
+    bool warned = false;
+    if (kvformat < 10) {
+        Print(" WARNUNG!! Das Format hat eine geringe Aufl\xf6sung: kvformat<10  \n");
+        warned = true;
+    }
+    if (kvformat > 200) {
+        Print(" WARNUNG!! Das Format ist zu gro\xdf: kvformat>200  \n");
+        warned = true;
+    }
+    if (kv13 < 0 || kv13 > 1) {
+        Print(" WARNUNG!! kv13 kann nur 0 oder 1 betragen  \n");
+        warned = true;
+    }
+    if (start < step) {
+        Print(" WARNUNG!! Fehler im Julianischem Datum !!   \n");
+        warned = true;
+    }
+    return warned;
+}
+
+static void wait_for_any_key() {
+    Print("\n  weiter mit beliebiger Taste...  \n");
+    uxWaitEvent();
+}
+
+// One curve's scaling: y = M - (v - minimum) (K - 5) s a gain / maximum.
+struct CurveScale {
+    int baseline;
+    int band;
+    double amplitude;
+    double minimum;
+    double maximum;
+    double gain;
+};
+
+static int curve_y(const CurveScale& c, double pass, double value) {
+    // An all-zero curve (or a damaged value) has no shape: it lies on its baseline.
+    if (!(c.maximum != 0) || !std::isfinite(value)) return c.baseline;
+    double offset = (value - c.minimum) * (c.band - 5) * pass * c.amplitude * c.gain / c.maximum;
+    if (!std::isfinite(offset)) return c.baseline;
+    return static_cast<int>(c.baseline - offset);
+}
+
+// `span` columns share the x range; the first `columns` of them are drawn.
+static void draw_curve_pass(const uxArray2Double* curves, int row, int columns, int span,
+                            const ChartGeometry& g, const CurveScale& c, double pass,
+                            int colour) {
+    for (int j = 0; j < columns; ++j) {
+        double v = uxarray2d_get(curves, row, j);
+        int y = curve_y(c, pass, v);
+        if (j == 0) {
+            uxgraphic_moveto(g.left, y);
+            continue;
+        }
+        uxgraphic_lineto(ChartColumnX(g, j, span), y, row == 0 ? SumCurveColour(v) : colour);
+    }
+}
+
+static void draw_tick(int x, int baseline, int yb, const AxisTick& t) {
+    uxgraphic_line(x, baseline - t.half, x, baseline + t.half, kBlack);
+    uxgraphic_line(x, 0, x, t.top, kBlack);
+    uxgraphic_line(x, yb, x, t.bottom, kBlack);
+}
+
+static void draw_frame(const ChartGeometry& g) {
+    uxgraphic_line(0, 0, 0, g.bottom, kBlack);
+    uxgraphic_line(0, g.bottom, g.width - 1, g.bottom, kBlack);
+    uxgraphic_line(0, 0, g.width - 1, 0, kBlack);
+    uxgraphic_line(g.width - 1, 0, g.width - 1, g.bottom, kBlack);
+}
+
+// Largest (and smallest) absolute value of each row over the drawn columns.
+static void curve_extremes(const uxArray2Double* curves, int rows, int columns, double* maxima,
+                           double* minima) {
+    for (int w = 0; w < rows; ++w) {
+        double largest = 0, smallest = 10000;
+        for (int j = 0; j < columns; ++j) {
+            double v = std::fabs(uxarray2d_get(curves, w, j));
+            if (v > largest) largest = v;
+            if (v < smallest) smallest = v;
+        }
+        maxima[w] = largest;
+        if (minima) minima[w] = smallest;
+    }
+}
+
+// Columns beyond the table would only print overflow messages; they are not drawn.
+static int drawable_columns(const uxArray2Double* curves, int columns) {
+    if (columns > curves->d1) columns = curves->d1;
+    return columns < 0 ? 0 : columns;
+}
+
+static const char* const kFluctuationCaptions[12] = {
+    "  S U M ",  "   Sun",    "   Moon",   "   Mercury", "   Venus",  "   Mars",
+    "   Jupiter", "   Saturn", "   Uranus", "   Neptune", "   Pluto", "   IC"};
+
+static void fluctuation_curves(const uxArray2Double* curves, const uxArray2Int* colours,
+                               const ChartGeometry& g, int active, int band, int columns,
+                               const double* maxima, const double* minima, bool doubled) {
+    const double gain = doubled ? 1.0 : 0.5;  // 2 x 0.5 or 2 x 0.25
+    for (int w = 0; w < active; ++w) {
+        CurveScale c{ChartBaseline(band, w), band, w == 0 ? 3.0 : 1.0, minima[w], maxima[w],
+                     gain};
+        const int passes = w == 0 ? 44 - 2 * active : 1;
+        const int colour = row_colour(colours, w);
+        for (int k = 1; k <= passes; ++k)
+            draw_curve_pass(curves, w, columns, columns, g, c, 100.0 / (0.8 * k + 99.0), colour);
+        DrawText(g.right + 5, c.baseline + 5, kFluctuationCaptions[w], kBlue);
+        uxgraphic_line(g.left, c.baseline, g.right, c.baseline, kBlack);
+    }
+}
+
+static void fluctuation_time_axis(const ChartGeometry& g, int active, int band, int tlk,
+                                  double start, double step, int columns, int years,
+                                  double startMonth, double startHour) {
+    for (int w = 0; w < active; ++w) {
+        const int baseline = ChartBaseline(band, w);
+        TimeAxisState state;
+        TimeAxisBegin(&state, w == 0, startMonth, startHour);
+        for (int j = 0; j < columns; ++j) {
+            const int x = ChartColumnX(g, j, columns);
+            AxisMarks marks;
+            if (!TimeAxisColumn(tlk, j, columns, x, start, step, years, g.height, &state,
+                                &marks)) {
+                Print("failure: small divider  \n");
+                continue;
+            }
+            for (int t = 0; t < marks.ticks; ++t) draw_tick(x, baseline, g.bottom, marks.tick[t]);
+            for (int l = 0; l < marks.labels; ++l)
+                DrawTextF(marks.label[l].x, marks.label[l].y, "%s", marks.label[l].text);
+        }
+    }
+}
+
+static void fluctuation_captions(const ChartGeometry& g, int kvformat, int order, int tlk,
+                                 double start, double step, int columns) {
+    const int m = static_cast<int>(kvformat * 0.5);
+    const int W = g.width;
+    DrawText(W, m + 60, " INSTITUT Orvane ", kBlue);
+    DrawTextF(W, m + 30, " Order of the correlation: %d", order);
+    DrawText(W, m, " fluctuations:", kBlue);
+    double year, month, day, hour, minute;
+    JulianToCalendar(start, &year, &month, &day, &hour, &minute);
+    double lastYear, lastMonth, lastDay;
+    JulianToCalendar(start + step * (columns - 1), &lastYear, &lastMonth, &lastDay, &hour,
+                     &minute);
+    switch (tlk) {
+    case kPeriodYear:
+        DrawTextF(W, m + 120, " GMT year: %d ", static_cast<int>(year));
+        break;
+    case kPeriodMonth:
+        DrawTextF(W, m + 120, " month: %d", static_cast<int>(lastMonth));
+        DrawTextF(W + 150, m + 120, "GMT year: %d", static_cast<int>(year));
+        break;
+    case kPeriodDay:
+        DrawTextF(W, m + 120, " day: %d", static_cast<int>(lastDay));
+        DrawTextF(W + 120, m + 120, "month: %d", static_cast<int>(lastMonth));
+        DrawTextF(W + 240, m + 120, "GMT year: %d", static_cast<int>(year));
+        break;
+    case kPeriodYears: {
+        double endYear, endMonth, endDay;
+        JulianToCalendar(start + step * columns, &endYear, &endMonth, &endDay, &hour, &minute);
+        DrawTextF(W, m + 120, " GMT Start: %d. %d. %d End: %d. %d. %d", static_cast<int>(day),
+                  static_cast<int>(month), static_cast<int>(year), static_cast<int>(endDay),
+                  static_cast<int>(endMonth), static_cast<int>(endYear));
+        break;
+    }
+    default:
+        Print("ERROR: to small divide  \n");
+        break;
+    }
+}
+
+void FluctuationChart(int order, const uxArray2Double* curves, const uxArray2Int* colours,
+                      int kv13, int kvformat, int tlk, double start, double step, int columns,
+                      int years, bool doubled) {
+    int active = 12;
+    double year, month, day, hour, minute;
+    JulianToCalendar(start, &year, &month, &day, &hour, &minute);
+    Print(" \n");
+    if (warn_about_inputs(kv13, kvformat, start, step)) wait_for_any_key();
+
+    columns = drawable_columns(curves, columns);
+    double maxima[kCurveRows] = {}, minima[kCurveRows] = {};
+    curve_extremes(curves, 12, columns, maxima, minima);
+    Print(" \n");
+    for (int w = 0; w < 12; ++w) Print("i: %i max: %f  \n", w, maxima[w]);
+    Print(" \n");
+    for (int w = 0; w < 12; ++w) Print("i: %i min: %f  \n", w, minima[w]);
+    if (maxima[11] < 0.01) active = 11;
+    Print("kv13: %i kvaktiv: %i  tlk: %i \n", kv13, active, tlk);
+
+    const ChartGeometry g = ChartGeometryFor(kvformat);
+    const int band = ChartBandHeight(g.height, active);
+    uxgraphic_clear(kWhite);
+    if (kv13 == 0 || kv13 == 1) {
+        fluctuation_curves(curves, colours, g, active, band, columns, maxima, minima, doubled);
+        fluctuation_time_axis(g, active, band, tlk, start, step, columns, years, month, hour);
+    } else {
+        Print("Fehler: kv13 ??? : %i \n", kv13);
+    }
+    draw_frame(g);
+    fluctuation_captions(g, kvformat, order, tlk, start, step, columns);
+    if (tlk == kPeriodMonth) uxgraphic_save("Zeitqm");
+    else if (tlk == kPeriodDay) uxgraphic_save("Zeitqt");
+    else uxgraphic_save("Zeitqj");
+}
+
+// ---------------------------------------------------------------------------------------------
+// Rhythm chart
+
+static const char* const kRhythmCaptions[6] = {"  S U M M E ", "   Jupiter", "   Saturn",
+                                               "   Uranus",     "   Neptun",  "   Pluto"};
+
+static void rhythm_curves(const uxArray2Double* curves, const uxArray2Int* colours,
+                          const ChartGeometry& g, int active, int band, int columns,
+                          const double* maxima) {
+    for (int w = 0; w < active; ++w) {
+        CurveScale c{ChartBaseline(band, w), band, w == 0 ? 3.0 : 1.0, 0.0, maxima[w], 0.5};
+        const int passes = w == 0 ? 45 - 2 * active - 1 : 1;
+        const int colour = row_colour(colours, w);
+        for (int k = 1; k <= passes; ++k)
+            draw_curve_pass(curves, w, columns, kRhythmColumns, g, c, 100.0 / (0.4 * k + 99.0),
+                            colour);
+        DrawText(g.right + 5, c.baseline + 5, kRhythmCaptions[w], kBlue);
+        uxgraphic_line(g.left, c.baseline, g.right, c.baseline, kBlack);
+    }
+}
+
+static void rhythm_time_axis(const ChartGeometry& g, int active, int band, int block,
+                             double start, double step) {
+    const AxisTick tick{7, 12, g.height - 12};
+    int startYear, startMonth, startDay, hour, minute;
+    CalendarFromJulianDay(start, &startYear, &startMonth, &startDay, &hour, &minute);
+    for (int w = 0; w < active; ++w) {
+        SetProgress(static_cast<int>(6 * 22.5 / (w + 1) + 87.5));
+        const int baseline = ChartBaseline(band, w);
+        int lastYear = startYear;
+        int counter = 0;
+        for (int j = 0; j < kRhythmColumns; ++j) {
+            const int x = ChartColumnX(g, j, kRhythmColumns);
+            int year, month, day;
+            CalendarFromJulianDay(start + step * j, &year, &month, &day, &hour, &minute);
+            if (j == 0) {
+                uxgraphic_line(x, baseline - tick.half, x, baseline + tick.half, kRed);
+                uxgraphic_line(x, 0, x, tick.top, kRed);
+                uxgraphic_line(x, g.bottom, x, tick.bottom, kRed);
+                DrawTextF(x - 30, 45, "%d.%d.%d", startDay, startMonth, startYear);
+            }
+            if (j == kRhythmColumns - 1) draw_tick(x, baseline, g.bottom, tick);
+            if (year > lastYear) {
+                lastYear = year;
+                draw_tick(x, baseline, g.bottom, tick);
+                DrawTextF(x + 20, 25, "%d", year);
+                ++counter;
+                if (w == active - 1)
+                    DrawTextF(x + 20, g.height - 10, "%d", 12 * block + counter - 12);
+            }
+        }
+    }
+}
+
+void RhythmChart(const uxArray2Double* curves, const uxArray2Int* colours, int kv13,
+                 int kvformat, int block, double start, double step) {
+    const int active = 6;
+    if (warn_about_inputs(kv13, kvformat, start, step)) {
+        TextOutput(0);
+        wait_for_any_key();
+    }
+    double maxima[kCurveRows] = {};
+    const int columns = drawable_columns(curves, kRhythmColumns);
+    curve_extremes(curves, active, columns, maxima, nullptr);
+    SetProgress(95);
+
+    const ChartGeometry g = ChartGeometryFor(kvformat);
+    const int band = ChartBandHeight(g.height, active);
+    uxgraphic_clear(kWhite);
+    if (kv13 == 0 || kv13 == 1) {
+        rhythm_curves(curves, colours, g, active, band, columns, maxima);
+        rhythm_time_axis(g, active, band, block, start, step);
+    } else {
+        Print("Fehler: kv13 ??? : %i \n", kv13);
+    }
+    draw_frame(g);
+    DrawText(g.width - 200, g.height - 20, "INSTITUT Orvane", kBlue);
+    DrawText(50, g.height - 35, " Rhythms from:", kBlue);
+    DrawTextF(240, g.height - 35, " %d. up to %d. Jahr;", 12 * block - 11, 12 * block);
+}
