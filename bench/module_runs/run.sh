@@ -14,7 +14,7 @@ run() {  # script -> seconds
     rm -rf "$dir" && mkdir -p "$dir" && cp -r "$root/data/." "$dir/"
     (cd "$dir" && local start=$(date +%s.%N) &&
         UX_PLATFORM=headless UX_SCRIPT="$here/$1" "$program" >/dev/null 2>&1 &&
-        echo "$(date +%s.%N) - $start" | bc)
+        awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.3f\n", b - a }')
 }
 for i in $(seq "$repeat"); do
     echo "density $(run density.uxs) baseline $(run density_baseline.uxs)" \
