@@ -134,7 +134,10 @@ static bool read_group_sums() {
               kEventJulianDatesFile);
         run.eventCount = kMaxEventMoments;
     }
-    if (!uxarray1d_create(&run.eventDates, run.eventCount)) return false;
+    if (!uxarray1d_create(&run.eventDates, run.eventCount)) {
+        Print("\n ERROR! No memory for %i event moments. ERROR! \n", run.eventCount);
+        return false;
+    }
     return ReadDoubleList(kEventJulianDatesFile, run.eventDates.data, run.eventCount);
 }
 
@@ -214,7 +217,9 @@ static bool ask_period() {
     run.dx = 1830.0 / run.steps;
     Print("\n Intervallteilerdx: %f ", run.dx);
     run.step = (run.jdEnd - run.jdStart) / run.steps;
-    return uxarray2d_create(&run.curves, kCurveRows, run.steps);
+    if (uxarray2d_create(&run.curves, kCurveRows, run.steps)) return true;
+    Print("\n ERROR! No memory for the curves of %i steps. ERROR! \n", run.steps);
+    return false;
 }
 
 // Auto-correlation, weights and the group matrices with their printed blocks.
