@@ -27,6 +27,8 @@ static const char* const kPrincipleLabels[] = {"Sun",    "Moon",   "Mercury", "V
 static const double kGravityWeights[11] = {57.2, 10.24, 0.31, 0.77, 0.3, 1.87,
                                            0.84, 0.28,  0.22, 0.01, 57.2};
 static const int kMaxOffset = 1000000;
+// A short wait after so many events keeps the window responsive in long groups.
+static const int kEventsPerWait = 500;
 
 static EventRun run;
 // Open while the events are read automatically; closed when the module ends.
@@ -151,8 +153,10 @@ static bool next_event(int k, PersonRecord* record) {
             if (!uxxbase_open(&table, run.tablePath))
                 Print("E R R O R opening database %s\n", run.tablePath);
         }
-        if (table.is_open) {
-            ReadPersonRow(&table, &entry, k + run.offset - 1);
+        // Rows beyond the table (or a table that did not open) stay empty records.
+        int row = k + run.offset - 1;
+        if (table.is_open && row < uxxbase_count(&table)) {
+            ReadPersonRow(&table, &entry, row);
             PersonRecordFromEntry(&entry, record);
         }
         if (run.shiftDays != 0 || run.shiftHours != 0)
@@ -213,6 +217,10 @@ static bool analyse_events() {
         AccumulateMoment(run.accumulators, harmony, dynamics, run.last);
         Print("\n H: %f ", *sums[kHarmonyKind]);
         Print("\n I: %9.2f ", *sums[kEnergyKind]);
+        if ((k + 1) % kEventsPerWait == 0) {
+            WaitSeconds(0.001);
+            if (!uxRunning()) return false;
+        }
     }
     return true;
 }
