@@ -22,10 +22,6 @@
 static const int kMaxSteps = 100000;
 static const int kMaxEventMoments = 10000;  // the event analysis keeps at most this many
 static const int kSignificanceColumns = kMatrixPrinciples + 1;
-static const char* const kSignificanceFiles[kCorrelationKinds] = {
-    "significanceh.txt", "significancei.txt", "significanced.txt", "significanceda.txt"};
-static const char* const kGroupMatrixFiles[kCorrelationKinds] = {"dath.txt", "dati.txt",
-                                                                 "datz.txt", "data.txt"};
 static const char kPicture[] = "ai-1.bmp";
 
 // Rows of the result curves: fidelity of H, I, D, DA, then their KQ, then the middle curve.
@@ -236,7 +232,7 @@ static bool read_group_matrices() {
     }
     double values[kMatrixPrinciples * kMatrixPrinciples];
     for (int k = 0; k < kCorrelationKinds; ++k) {
-        if (!ReadDoubleList(kGroupMatrixFiles[k], values, FullMatrixLines(run.last)))
+        if (!ReadDoubleList(kEventMatrixFiles[k], values, FullMatrixLines(run.last)))
             return false;
         StoreSymmetric(values, run.last, k == kAbsoluteDynamicsKind ? run.groupSize : 1.0,
                        run.group[k]);

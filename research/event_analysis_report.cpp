@@ -67,9 +67,6 @@ void PrintEventList(const EventRun& run) {
     }
 }
 
-static const char* const kEventMatrixFiles[kCorrelationKinds] = {
-    kEventHarmonyFile, kEnergyMatrixFile, kDynamicsMatrixFile, kAbsoluteDynamicsMatrixFile};
-
 void PrintEventTables(EventRun* run) {
     FinishAccumulators(run->accumulators, run->weights, run->selfCorrelation, run->last,
                        run->count, run->results);

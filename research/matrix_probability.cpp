@@ -21,10 +21,6 @@ static const int kSignificanceColumns = kMatrixSize + 1;  // principles 0..P, th
 static const char* const kPrincipleNames[11] = {"sun    ", "moon   ", "mercury", "venus  ",
                                                 "mars   ", "jupiter", "saturn ", "uranus ",
                                                 "neptun ", "pluto  ", "IC     "};
-static const char* const kEventMatrixFiles[kCorrelationKinds] = {
-    kEventHarmonyFile, kEnergyMatrixFile, kDynamicsMatrixFile, kAbsoluteDynamicsMatrixFile};
-static const char* const kSignificanceFiles[kCorrelationKinds] = {
-    "significanceh.txt", "significancei.txt", "significanced.txt", "significanceda.txt"};
 
 // One run's parameters, event values, counters and working arrays; cleared at every start.
 static struct {

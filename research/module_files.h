@@ -44,6 +44,14 @@ inline constexpr const char* kEventJulianDatesFile = "juliandat.txt";
 inline constexpr const char* kEventMomentSumFiles[kCorrelationKinds] = {
     "eventsh.txt", "eventsi.txt", "eventsd.txt", "eventsda.txt"};
 
+// The event matrices H, I, D, DA as the event analysis writes them (full matrices).
+inline constexpr const char* kEventMatrixFiles[kCorrelationKinds] = {
+    kEventHarmonyFile, kEnergyMatrixFile, kDynamicsMatrixFile, kAbsoluteDynamicsMatrixFile};
+
+// Result files of the matrix probability: significance codes per element, row sum and total.
+inline constexpr const char* kSignificanceFiles[kCorrelationKinds] = {
+    "significanceh.txt", "significancei.txt", "significanced.txt", "significanceda.txt"};
+
 // Number of lines of the two matrix layouts over principles 0..last.
 int UpperTriangleLines(int last);
 int FullMatrixLines(int last);
