@@ -5,7 +5,8 @@
 
 // Opens the table on the first call (recreating it when needed); later calls do nothing.
 void EnsurePlaceTable();
-// Closes the table at program exit (safe when it was never opened).
+// Closes the table at program exit (safe when it was never opened); a later search opens it
+// again.
 void ClosePlaceTable();
 
 // A place determined by name: its stored name, standard time zone in hours and coordinates as

@@ -1,0 +1,247 @@
+// Person and event tables: one row read or written, the list rows of the chooser, the chooser
+// "Choose data" itself and the hand-over to the modules as a PersonRecord.
+
+#include "records/persons.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "shell/dialogs.h"
+#include "shell/output.h"
+#include "toolkit/uxbutton.h"
+#include "toolkit/uxevent.h"
+#include "toolkit/uxlistbox.h"
+#include "toolkit/uxwindow.h"
+#include "toolkit/uxxbase.h"
+
+// Field positions in a person table.
+enum {
+    kName = 0, kFirstName = 1, kPlace = 2, kLongitude = 3, kLatitude = 4, kZone = 5, kDate = 6,
+    kTime = 7, kSummerTime = 8
+};
+
+static const int kListNameWidth = 40;
+static const int kListNameCut = 36;
+
+// The row last confirmed in the chooser, preselected the next time it opens.
+static int gRememberedRow = -1;
+
+// Copies a text cut to the target's size.
+static void copy_text(char* target, size_t size, const char* source) {
+    size_t n = strnlen(source, size - 1);
+    std::memcpy(target, source, n);
+    target[n] = 0;
+}
+
+void SamplePerson(PersonRecord* record) {
+    *record = PersonRecord{};
+    copy_text(record->name, sizeof record->name, "Mustermann");
+    copy_text(record->firstName, sizeof record->firstName, "Erika");
+    copy_text(record->place, sizeof record->place, "Frankfurt am Main");
+    record->day = 12;
+    record->month = 8;
+    record->year = 1964;
+    record->hour = 14;
+    record->minute = 30;
+    record->second = 0;
+    record->summerTime = 0;
+    record->timeZone = 1;
+    record->longitudeDegrees = 8;
+    record->longitudeMinutes = 41;
+    record->latitudeDegrees = 50;
+    record->latitudeMinutes = 7;
+}
+
+void PersonRecordFromEntry(const PersonEntry* entry, PersonRecord* record) {
+    copy_text(record->name, sizeof record->name, entry->name);
+    copy_text(record->firstName, sizeof record->firstName, entry->firstName);
+    copy_text(record->place, sizeof record->place, entry->place);
+    record->summerTime = entry->summerTime;
+    record->timeZone = entry->timeZone;
+    record->hour = entry->hour;
+    record->minute = entry->minute;
+    record->second = entry->second;
+    record->year = entry->year;
+    record->month = entry->month;
+    record->day = entry->day;
+    record->longitudeDegrees = entry->longitudeDegrees;
+    record->longitudeMinutes = entry->longitudeMinutes;
+    record->latitudeDegrees = entry->latitudeDegrees;
+    record->latitudeMinutes = entry->latitudeMinutes;
+}
+
+// The integer value of a field; unchanged when the text holds no number.
+static void read_integer(const char* text, int* value) {
+    char* end = nullptr;
+    long v = std::strtol(text, &end, 10);
+    if (end != text) *value = static_cast<int>(v);
+}
+
+// Reads up to three integers with the pattern; each value that parsed is taken.
+static void read_numbers(const char* text, const char* pattern, int* a, int* b, int* c) {
+    int values[3] = {*a, *b, c ? *c : 0};
+    int n = std::sscanf(text, pattern, &values[0], &values[1], &values[2]);
+    if (n >= 1) *a = values[0];
+    if (n >= 2) *b = values[1];
+    if (n >= 3 && c) *c = values[2];
+}
+
+void ReadPersonRow(uxXBase* table, PersonEntry* entry, int row) {
+    if (row < 0 || row >= uxxbase_count(table)) return;
+    char field[1000];
+    uxxbase_read_field(table, row, kName, entry->name, sizeof entry->name);
+    uxxbase_read_field(table, row, kFirstName, entry->firstName, sizeof entry->firstName);
+    Print("\n%-10.10s ", entry->name);
+    Print("%-10.10s ", entry->firstName);
+
+    uxxbase_read_field(table, row, kDate, field, sizeof field);
+    Print("%10s ", field);
+    read_numbers(field, "%d.%d.%d", &entry->day, &entry->month, &entry->year);
+
+    uxxbase_read_field(table, row, kTime, field, sizeof field);
+    read_numbers(field, "%d:%d:%d", &entry->hour, &entry->minute, &entry->second);
+    Print("%12s ", field);
+
+    uxxbase_read_field(table, row, kSummerTime, field, sizeof field);
+    read_integer(field, &entry->summerTime);
+    Print("%3s ", field);
+    uxxbase_read_field(table, row, kZone, field, sizeof field);
+    read_integer(field, &entry->timeZone);
+    Print("%3s ", field);
+
+    uxxbase_read_field(table, row, kPlace, entry->place, sizeof entry->place);
+    Print("%-10.10s ", entry->place);
+
+    uxxbase_read_field(table, row, kLongitude, field, sizeof field);
+    read_numbers(field, "%d.%d", &entry->longitudeDegrees, &entry->longitudeMinutes, nullptr);
+    Print("%6s ", field);
+    uxxbase_read_field(table, row, kLatitude, field, sizeof field);
+    read_numbers(field, "%d.%d", &entry->latitudeDegrees, &entry->latitudeMinutes, nullptr);
+    Print("%6s", field);
+}
+
+void WritePersonRow(uxXBase* table, const PersonEntry* entry) {
+    if (uxxbase_append(table) < 0) return;
+    uxxbase_write_field(table, kName, "%s", entry->name);
+    uxxbase_write_field(table, kFirstName, "%s", entry->firstName);
+    uxxbase_write_field(table, kPlace, "%s", entry->place);
+    uxxbase_write_field(table, kLongitude, "%3d.%02d", entry->longitudeDegrees, entry->longitudeMinutes);
+    uxxbase_write_field(table, kLatitude, "%3d.%02d", entry->latitudeDegrees, entry->latitudeMinutes);
+    uxxbase_write_field(table, kZone, "%2d", entry->timeZone);
+    uxxbase_write_field(table, kDate, "%2d.%2d.%4d", entry->day, entry->month, entry->year);
+    uxxbase_write_field(table, kTime, "%2d:%02d:%02d", entry->hour, entry->minute, entry->second);
+    uxxbase_write_field(table, kSummerTime, "%2d", entry->summerTime);
+    uxxbase_sort(table, kName);
+}
+
+void FillPersonList(uxXBase* table, uxWidget* list) {
+    uxListBox* box = static_cast<uxListBox*>(list->self);
+    uxlistbox_clear(box);
+    int count = uxxbase_count(table);
+    for (int row = 0; row < count; ++row) {
+        char name[1000], first[1000], date[1000], time[1000], place[1000];
+        uxxbase_read_field(table, row, kName, name, sizeof name);
+        uxxbase_read_field(table, row, kFirstName, first, sizeof first);
+        uxxbase_read_field(table, row, kDate, date, sizeof date);
+        uxxbase_read_field(table, row, kTime, time, sizeof time);
+        uxxbase_read_field(table, row, kPlace, place, sizeof place);
+        char who[2100];
+        if (first[0]) std::snprintf(who, sizeof who, "%s %s", first, name);
+        else std::snprintf(who, sizeof who, "%s", name);
+        if (static_cast<int>(std::strlen(who)) > kListNameWidth)
+            std::snprintf(who + kListNameCut, sizeof who - kListNameCut, "...");
+        uxlistbox_add(box, "%-*s%-10s   %-10s%s", kListNameWidth, who, date, time, place);
+    }
+}
+
+bool ChooseData(const char* path, PersonEntry* entry) {
+    uxWindow win;
+    uxwindow_create(&win, "Choose data,x=50%,y=50%,xs=600,ys=400,noquit,nosysmenu");
+    uxListBox list;
+    uxlistbox_create(&list, "x=50%,y=45%,xs=98%,ys=78%,font=6x13");
+    uxXBase table;
+    if (!uxxbase_open(&table, path)) {
+        uxlistbox_destroy(&list);
+        uxwindow_destroy(&win);
+        return false;
+    }
+    uxBar bar;
+    uxbar_create(&bar, "x=50%,xs=100%,y=90%");
+    uxButton ok, add, edit, remove, cancel;
+    uxbutton_create(&ok, "OK,x=10%,y=95%,xs=18%,default");
+    uxbutton_create(&add, "Neu eingeben,x=30%,y=95%,xs=18%");
+    uxbutton_create(&edit, "Bearbeiten,x=50%,y=95%,xs=18%");
+    uxbutton_create(&remove, "L\xf6schen,x=70%,y=95%,xs=18%");
+    uxbutton_create(&cancel, "Abbrechen,x=90%,y=95%,xs=18%");
+
+    FillPersonList(&table, &list.base);
+    uxwidget_focus(&list.base);
+    if (gRememberedRow >= 0 && gRememberedRow < uxlistbox_count(&list))
+        uxlistbox_select(&list, gRememberedRow);
+
+    // After a change the table is sorted anew: the list starts again at row 0.
+    auto refill = [&]() {
+        FillPersonList(&table, &list.base);
+        uxlistbox_select(&list, 0);
+        uxwidget_focus(&list.base);
+    };
+
+    bool chosen = false;
+    for (;;) {
+        int ids[7] = {uxbutton_id(&ok),     uxbutton_id(&add),    uxbutton_id(&edit),
+                      uxbutton_id(&remove), uxbutton_id(&cancel), list.base.id,
+                      uxwindow_close_id(&win)};
+        int id = uxWaitForEventList(7, ids);
+        if (id == 0 || id == uxbutton_id(&cancel) || id == uxwindow_close_id(&win)) break;
+        int row = uxlistbox_selected(&list);
+        bool selected = row >= 0 && row < uxxbase_count(&table);
+        if (id == uxbutton_id(&ok) || id == list.base.id) {
+            if (!selected) continue;
+            ReadPersonRow(&table, entry, row);
+            gRememberedRow = row;
+            chosen = true;
+            break;
+        }
+        if (id == uxbutton_id(&edit)) {
+            if (!selected) continue;
+            ReadPersonRow(&table, entry, row);
+            if (PersonEntryDialog(entry, false)) {
+                uxxbase_delete(&table, row);
+                WritePersonRow(&table, entry);
+                refill();
+            }
+            uxwidget_focus(&list.base);
+        } else if (id == uxbutton_id(&add)) {
+            if (PersonEntryDialog(entry, true)) {
+                WritePersonRow(&table, entry);
+                refill();
+            }
+        } else if (id == uxbutton_id(&remove)) {
+            if (!selected) continue;
+            uxxbase_delete(&table, row);
+            refill();
+        }
+    }
+    uxxbase_close(&table);
+    uxbutton_destroy(&cancel);
+    uxbutton_destroy(&remove);
+    uxbutton_destroy(&edit);
+    uxbutton_destroy(&add);
+    uxbutton_destroy(&ok);
+    uxbar_destroy(&bar);
+    uxlistbox_destroy(&list);
+    uxwindow_destroy(&win);
+    return chosen;
+}
+
+bool ChoosePerson(const char* path, PersonRecord* record) {
+    SamplePerson(record);
+    PersonEntry entry = {};
+    if (!ChooseData(path, &entry)) {
+        ShowMessage("error opening %s", path);
+        return false;
+    }
+    PersonRecordFromEntry(&entry, record);
+    return true;
+}

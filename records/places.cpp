@@ -1,0 +1,190 @@
+// The place table "orte.dbf" and its chooser "Ort wählen". The table is opened once per run on
+// first use; a missing or unreadable table is recreated from the shipped copy "orte_ori.dbf".
+
+#include "records/places.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
+
+#include "shell/dialogs.h"
+#include "toolkit/uxbutton.h"
+#include "toolkit/uxevent.h"
+#include "toolkit/uxlistbox.h"
+#include "toolkit/uxtextdisplay.h"
+#include "toolkit/uxwindow.h"
+#include "toolkit/uxxbase.h"
+
+static const char* const kPlaceTableFile = "orte.dbf";
+static const char* const kPristinePlaceTableFile = "orte_ori.dbf";
+static const char* const kPlaceNotFound = "Der Ort konnte nicht gefunden werden.";
+static const int kSearchCapacity = 20;
+
+// Field positions in the place table.
+enum { kPlaceName = 0, kPlaceRegion = 1, kPlaceZone = 2, kPlaceLongitude = 3, kPlaceLatitude = 4 };
+
+static uxXBase gPlaceTable;
+static bool gPlaceTableTried = false;  // set after the first attempt, whatever its outcome
+
+static bool is_directory(const char* path) {
+    struct stat info;
+    return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// Byte-by-byte copy. A target naming a directory receives the file under the source's own
+// name. A copy that fails half-way is removed, so that no truncated table is left behind for
+// the next run.
+static bool copy_file(const char* source, const char* target) {
+    char path[4096];
+    if (is_directory(target)) {
+        const char* base = std::strrchr(source, '/');
+        std::snprintf(path, sizeof path, "%s/%s", target, base ? base + 1 : source);
+    } else {
+        std::snprintf(path, sizeof path, "%s", target);
+    }
+    FILE* in = std::fopen(source, "rb");
+    if (!in) return false;
+    FILE* out = std::fopen(path, "wb");
+    if (!out) {
+        std::fclose(in);
+        return false;
+    }
+    char buffer[65536];
+    bool ok = true;
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        if (std::fwrite(buffer, 1, n, out) != n) {
+            ok = false;
+            break;
+        }
+    if (std::ferror(in)) ok = false;
+    std::fclose(in);
+    if (std::fclose(out) != 0) ok = false;
+    if (!ok) std::remove(path);
+    return ok;
+}
+
+// The info window: modal, shown at once, does not wait for input. The caller destroys it.
+struct InfoWindow {
+    uxWindow window;
+    uxSimpleTextDisplay* text = nullptr;
+};
+
+static void open_info_window(InfoWindow* info, const char* message) {
+    uxwindow_create(&info->window, "info,x=50%,y=50%,xs=200,ys=100,NoSysMenu,noquit,modal");
+    info->text = uxsimpletext_new("x=50%,y=35%,xs=80%,ys=60%");
+    uxsimpletext_set(info->text, "%s", message);
+    uxevent_process_messages();  // painted before the copy keeps the program busy
+}
+
+static void close_info_window(InfoWindow* info) {
+    uxsimpletext_delete(info->text);
+    info->text = nullptr;
+    uxwindow_destroy(&info->window);
+}
+
+void EnsurePlaceTable() {
+    if (gPlaceTableTried) return;
+    gPlaceTableTried = true;
+    if (uxxbase_open(&gPlaceTable, kPlaceTableFile)) return;
+    InfoWindow info;
+    open_info_window(&info, "Erstelle Ortsdatenbank...");
+    if (copy_file(kPristinePlaceTableFile, kPlaceTableFile)) uxxbase_open(&gPlaceTable, kPlaceTableFile);
+    close_info_window(&info);
+}
+
+// Also lets the next search open the table afresh (tests change the working directory).
+void ClosePlaceTable() {
+    uxxbase_close(&gPlaceTable);
+    gPlaceTableTried = false;
+}
+
+// Integer value of a text field; the field's text when it does not start with a number.
+static int integer_value(const char* text, int fallback) {
+    char* end = nullptr;
+    long value = std::strtol(text, &end, 10);
+    return end == text ? fallback : static_cast<int>(value);
+}
+
+// "degrees:minutes"; parts that do not parse read 0.
+static void read_coordinate(const char* text, int* degrees, int* minutes) {
+    int d = 0, m = 0;
+    std::sscanf(text, "%d:%d", &d, &m);
+    *degrees = d;
+    *minutes = m;
+}
+
+static void take_candidate(int row, FoundPlace* place) {
+    char field[1000];
+    uxxbase_read_field(&gPlaceTable, row, kPlaceName, place->name, sizeof place->name);
+    uxxbase_read_field(&gPlaceTable, row, kPlaceZone, field, sizeof field);
+    place->timeZone = integer_value(field, 0);
+    uxxbase_read_field(&gPlaceTable, row, kPlaceLongitude, field, sizeof field);
+    read_coordinate(field, &place->longitudeDegrees, &place->longitudeMinutes);
+    uxxbase_read_field(&gPlaceTable, row, kPlaceLatitude, field, sizeof field);
+    read_coordinate(field, &place->latitudeDegrees, &place->latitudeMinutes);
+}
+
+// The search stores at most capacity - 1 candidates, so only those can be offered.
+static int stored(int matches) {
+    return matches < kSearchCapacity - 1 ? matches : kSearchCapacity - 1;
+}
+
+bool FindPlace(const char* text, FoundPlace* place) {
+    EnsurePlaceTable();
+    if (!text) text = "";
+    int candidates[kSearchCapacity];
+    int n = uxxbase_find_exact(&gPlaceTable, kPlaceName, text, candidates, kSearchCapacity);
+    if (n == 0) n = uxxbase_find_prefix(&gPlaceTable, kPlaceName, text, candidates, kSearchCapacity);
+    if (n == 0 || n > kSearchCapacity) {
+        ShowMessage("%s", kPlaceNotFound);
+        return false;
+    }
+    if (n == 1) {
+        take_candidate(candidates[0], place);
+        return true;
+    }
+    return ChoosePlace(stored(n), candidates, place);
+}
+
+bool ChoosePlace(int count, const int* candidates, FoundPlace* place) {
+    uxWindow win;
+    uxwindow_create(&win, "Ort w\xe4hlen,x=50%,y=50%,xs=650,ys=300,modal,nosysmenu,noquit");
+    uxBar bar;
+    uxbar_create(&bar, "x=50%,y=90%,xs=100%");
+    uxListBox list;
+    uxlistbox_create(&list, "x=50%,y=45%,xs=90%,ys=70%,font=6x13");
+    uxButton ok, cancel;
+    uxbutton_create(&ok, "OK,x=25%,y=95%,xs=20%,default");
+    uxbutton_create(&cancel, "Abbrechen,x=75%,y=95%,xs=20%");
+
+    char fields[5][1000];
+    for (int i = 0; i < count; ++i) {
+        for (int f = 0; f < 5; ++f)
+            uxxbase_read_field(&gPlaceTable, candidates[i], f, fields[f], sizeof fields[f]);
+        uxlistbox_add(&list, "%-30s %-30s %5s %10s %10s", fields[kPlaceName], fields[kPlaceRegion],
+                      fields[kPlaceZone], fields[kPlaceLongitude], fields[kPlaceLatitude]);
+    }
+    uxlistbox_select(&list, 0);
+    uxwidget_focus(&list.base);
+
+    bool chosen = false;
+    for (;;) {
+        int id = uxWaitForEvents(4, uxbutton_id(&ok), uxbutton_id(&cancel), list.base.id,
+                                 uxwindow_close_id(&win));
+        if (id == 0 || id == uxbutton_id(&cancel) || id == uxwindow_close_id(&win)) break;
+        int row = uxlistbox_selected(&list);
+        if (row >= 0 && row < count) {
+            take_candidate(candidates[row], place);
+            chosen = true;
+            break;
+        }
+    }
+    uxbutton_destroy(&cancel);
+    uxbutton_destroy(&ok);
+    uxlistbox_destroy(&list);
+    uxbar_destroy(&bar);
+    uxwindow_destroy(&win);
+    return chosen;
+}
