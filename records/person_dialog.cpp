@@ -206,6 +206,11 @@ bool PersonEntryDialog(PersonEntry* entry, bool isNew) {
     if (isNew) {
         // A date needs a month: without a choice the combo would give month 0.
         if (uxcombobox_selected(&d.month) < 0) uxcombobox_select(&d.month, 0);
+        // Controls without a start value show their minimum (-360, -24): a new entry starts
+        // at 0 instead, so that "&OK" looks the place up unless coordinates were typed.
+        FoundPlace none = {};
+        uxlineinput_get_text(&d.place, none.name, sizeof none.name);
+        show_place(&d, &none);
     } else {
         fill_from_entry(&d, entry);
     }

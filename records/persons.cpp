@@ -136,6 +136,7 @@ void WritePersonRow(uxXBase* table, const PersonEntry* entry) {
 }
 
 void FillPersonList(uxXBase* table, uxWidget* list) {
+    if (!list || list->role != UXROLE_LISTBOX || !list->self) return;
     uxListBox* box = static_cast<uxListBox*>(list->self);
     uxlistbox_clear(box);
     int count = uxxbase_count(table);
@@ -153,6 +154,13 @@ void FillPersonList(uxXBase* table, uxWidget* list) {
             std::snprintf(who + kListNameCut, sizeof who - kListNameCut, "...");
         uxlistbox_add(box, "%-*s%-10s   %-10s%s", kListNameWidth, who, date, time, place);
     }
+}
+
+// After a change the table is sorted anew: the list starts again at row 0.
+static void refill(uxXBase* table, uxListBox* list) {
+    FillPersonList(table, &list->base);
+    uxlistbox_select(list, 0);
+    uxwidget_focus(&list->base);
 }
 
 bool ChooseData(const char* path, PersonEntry* entry) {
@@ -180,13 +188,6 @@ bool ChooseData(const char* path, PersonEntry* entry) {
     if (gRememberedRow >= 0 && gRememberedRow < uxlistbox_count(&list))
         uxlistbox_select(&list, gRememberedRow);
 
-    // After a change the table is sorted anew: the list starts again at row 0.
-    auto refill = [&]() {
-        FillPersonList(&table, &list.base);
-        uxlistbox_select(&list, 0);
-        uxwidget_focus(&list.base);
-    };
-
     bool chosen = false;
     for (;;) {
         int ids[7] = {uxbutton_id(&ok),     uxbutton_id(&add),    uxbutton_id(&edit),
@@ -209,18 +210,18 @@ bool ChooseData(const char* path, PersonEntry* entry) {
             if (PersonEntryDialog(entry, false)) {
                 uxxbase_delete(&table, row);
                 WritePersonRow(&table, entry);
-                refill();
+                refill(&table, &list);
             }
             uxwidget_focus(&list.base);
         } else if (id == uxbutton_id(&add)) {
             if (PersonEntryDialog(entry, true)) {
                 WritePersonRow(&table, entry);
-                refill();
+                refill(&table, &list);
             }
         } else if (id == uxbutton_id(&remove)) {
             if (!selected) continue;
             uxxbase_delete(&table, row);
-            refill();
+            refill(&table, &list);
         }
     }
     uxxbase_close(&table);

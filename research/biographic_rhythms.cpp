@@ -2,6 +2,8 @@
 // planets Jupiter..Pluto relate to their own natal places, as five curves and their sum, with
 // an optional coupling of each natal planet to the other four transiting ones.
 
+#include "research/biographic_rhythms.h"
+
 #include "astro/astro_records.h"
 #include "astro/julian.h"
 #include "astro/positions.h"
@@ -32,10 +34,8 @@ static const char* const kBlocks[] = {"0-12",  "13-24", "25-36", "37-48",
 static const int kCurveColours[kSlowPlanets + 1][3] = {
     {200, 150, 0}, {255, 0, 255}, {0, 0, 255}, {0, 255, 225}, {50, 255, 50}, {255, 0, 100}};
 
-// Fills curve rows 1..5 at every step and row 0 with their sum. The record's date and time are
-// overwritten step by step with the transit moments.
-static void compute_curves(PersonRecord* record, const PositionRecord& natal, double coupling,
-                           double start, double step, uxArray2Double* curves) {
+void BiographicRhythmCurves(PersonRecord* record, const PositionRecord& natal, double coupling,
+                            double start, double step, uxArray2Double* curves) {
     PositionRecord transit = {};
     for (int i = 0; i < kSteps; ++i) {
         SetProgress((i + 1) * 100 / 800);
@@ -97,7 +97,7 @@ void BiographicRhythms() {
         uxarray2i_destroy(&colours);
         return;
     }
-    compute_curves(&record, natal, coupling, start, step, &curves);
+    BiographicRhythmCurves(&record, natal, coupling, start, step, &curves);
 
     for (int row = 0; row <= kSlowPlanets; ++row)
         for (int c = 0; c < 3; ++c) uxarray2i_set(&colours, row, c, kCurveColours[row][c]);
