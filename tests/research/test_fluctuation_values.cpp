@@ -51,6 +51,11 @@ std::vector<ScriptRun> script_runs() {
     ScriptRun events{"fluct_events_outside", 2500, 6, 15, 1, 700, 3,
                      {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0}, {-1, 1, -10, 10}};
     runs.push_back(events);
+    // The same with the event analysis's Mars weighted 0.
+    ScriptRun quakes{"fluct_events", 1905, 1, 1, 0, 700, 3, {1, 1, 1, 1, 0, 1, 1, 1, 1, 1, 0},
+                     {-1, 1, -10, 10}};
+    quakes.length = JulianDay(1945, 1, 1, 0, 1, 0, 0) - JulianDay(1905, 1, 1, 0, 1, 0, 0);
+    runs.push_back(quakes);
     return runs;
 }
 
