@@ -62,6 +62,11 @@ static bool read_continuum() {
     if (!ReadInt(kIntervalFile, &run.continuumCount)) return false;
     if (!ReadInt(kOrderFile, &run.order)) return false;
     if (!ReadInt(kSelfCorrelationFile, &run.selfCorrelation)) return false;
+    // The later modules read the group's self-correlation flag from "autodat.txt"; with a
+    // continuum it is the continuum's, so the file is brought up to date here too (otherwise
+    // the workflow continuum -> event analysis -> artificial intelligence finds no such file,
+    // or a stale one).
+    WriteInt(kAutoCorrelationFile, run.selfCorrelation);
     if (!ReadDoubleList(kContinuumMatrixSumCopyFile, ms, kCorrelationKinds)) return false;
     Print(" \n\n  ");
     Print(" Continuum matrix sum: SHcont %3.4f SIcont %3.4f SDcont %3.4f  SDAcont %3.4f ", ms[0],
