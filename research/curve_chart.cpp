@@ -20,30 +20,16 @@ static const int kRhythmColumns = 700;
 // ---------------------------------------------------------------------------------------------
 // Calendar
 
+// The calendar conversion of the astronomy code, with its results held in doubles.
 void JulianToCalendar(double jd, double* year, double* month, double* day, double* hour,
                       double* minute) {
-    if (!(std::fabs(jd) < 1e9)) {
-        *year = *month = *day = *hour = *minute = 0;
-        return;
-    }
-    double z = std::trunc(jd + 0.5);
-    double f = jd + 0.5 - z;
-    double a = z;
-    if (z >= 2299161.0) {
-        double alpha = std::trunc((z - 1867216.25) / 36524.25);
-        a = z + 1.0 + alpha - std::trunc(alpha / 4.0);
-    }
-    double b = a + 1524.0;
-    double y = std::trunc((b - 122.1) / 365.25);
-    double d = std::trunc(365.25 * y);
-    double e = std::trunc((b - d) / 30.6001);
-    double dayWithFraction = b - d - std::trunc(30.6001 * e) + f;
-    *month = e >= 14.0 ? e - 13.0 : e - 1.0;
-    *year = *month > 2.0 ? y - 4716.0 : y - 4715.0;
-    *day = std::trunc(dayWithFraction);
-    double hours = (dayWithFraction - *day) * 24.0;
-    *hour = std::trunc(hours);
-    *minute = std::trunc((hours - *hour) * 60.0);
+    int y, m, d, h, min;
+    CalendarFromJulianDay(jd, &y, &m, &d, &h, &min);
+    *year = y;
+    *month = m;
+    *day = d;
+    *hour = h;
+    *minute = min;
 }
 
 // ---------------------------------------------------------------------------------------------
