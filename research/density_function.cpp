@@ -10,6 +10,7 @@
 #include "astro/julian.h"
 #include "shell/dialogs.h"
 #include "shell/module_intro.h"
+#include "research/matrix_report.h"
 #include "shell/output.h"
 #include "toolkit/uxevent.h"
 #include "toolkit/uxscreengraphic.h"
@@ -138,11 +139,7 @@ static bool read_results() {
     Print("\n\n Event analysis results:");
     Print("\n  ");
     print_event_sums("\nevent matrix-summe-h: %f ");
-    for (int p = 0; p <= run.last; ++p)
-        Print("\n zeile: %i h: %7.2f i: %7.2f d: %7.2f da: %7.2f  ", p,
-              run.eventRows[kHarmonyKind][p], run.eventRows[kEnergyKind][p],
-              run.eventRows[kDynamicsKind][p], run.eventRows[kAbsoluteDynamicsKind][p]);
-    Print("\n  Order of the correlation = %i \n ", run.order);
+    PrintEventRowSums(run.eventRows, run.last, run.order);
     return true;
 }
 

@@ -42,3 +42,10 @@ double PrintMatrixTable(const MatrixTableLayout& layout,
     Print(layout.sumFormat, sum);
     return sum;
 }
+
+void PrintEventRowSums(const double rows[kCorrelationKinds][kMatrixSize], int last, int order) {
+    for (int p = 0; p <= last; ++p)
+        Print("\n zeile: %i h: %7.2f i: %7.2f d: %7.2f da: %7.2f  ", p, rows[kHarmonyKind][p],
+              rows[kEnergyKind][p], rows[kDynamicsKind][p], rows[kAbsoluteDynamicsKind][p]);
+    Print("\n  Order of the correlation = %i \n ", order);
+}

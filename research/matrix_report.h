@@ -23,3 +23,7 @@ extern const MatrixTableLayout kContinuumTables[kCorrelationKinds];
 double PrintMatrixTable(const MatrixTableLayout& layout,
                         const double matrix[kMatrixSize][kMatrixSize], int last,
                         double rowSums[kMatrixSize]);
+
+// The event analysis' row sums of H, I, D, DA, one "zeile" line per principle 0..last, then the
+// order of the correlation: the input summary of the comparison modules.
+void PrintEventRowSums(const double rows[kCorrelationKinds][kMatrixSize], int last, int order);
