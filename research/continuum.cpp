@@ -21,11 +21,6 @@ static const int kMaxMoments = 10000000;
 static const int kMomentsPerWait = 500;
 static const int kRandomDatesBelow = 10000;  // "jdfest.txt" only for smaller N
 
-static const char* const kPrincipleLabels[] = {"Sun",    "Moon",   "Mercury", "Venus",
-                                               "Mars",   "Jupiter", "Saturn", "Uranus",
-                                               "Neptune", "Pluto",  "IC",     nullptr};
-static const double kGravityWeights[10] = {57.2, 10.24, 0.31, 0.77, 0.3,
-                                           1.87, 0.84,  0.28, 0.22, 0.01};
 
 // One run's parameters and sums; cleared at the start of every run.
 static struct {

@@ -19,6 +19,14 @@ enum CorrelationKind {
 };
 inline constexpr int kCorrelationKinds = 4;
 
+// Labels of the principles 0..10 in the weight dialogs, ended by nullptr.
+inline constexpr const char* kPrincipleLabels[kMatrixPrinciples + 1] = {
+    "Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto",
+    "IC", nullptr};
+// The preset gravity (standard) weights of the principles 0..10; the IC has the Sun's.
+inline constexpr double kGravityWeights[kMatrixPrinciples] = {57.2, 10.24, 0.31, 0.77, 0.3, 1.87,
+                                                              0.84, 0.28,  0.22, 0.01, 57.2};
+
 // H(t)[i][j] = 10 HarmonyLookup(order, li, lj) off the diagonal, 10 SelfHarmony(i, li) on it,
 // and H(t)[10][10] = 0.
 void BuildHarmonyMatrix(int order, const double* longitudes,

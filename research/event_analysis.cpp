@@ -21,11 +21,6 @@
 #include "toolkit/uxfiledialog.h"
 #include "toolkit/uxxbase.h"
 
-static const char* const kPrincipleLabels[] = {"Sun",    "Moon",   "Mercury", "Venus",
-                                               "Mars",   "Jupiter", "Saturn", "Uranus",
-                                               "Neptune", "Pluto",  "IC",     nullptr};
-static const double kGravityWeights[11] = {57.2, 10.24, 0.31, 0.77, 0.3, 1.87,
-                                           0.84, 0.28,  0.22, 0.01, 57.2};
 static const int kMaxOffset = 1000000;
 // A short wait after so many events keeps the window responsive in long groups.
 static const int kEventsPerWait = 500;

@@ -34,11 +34,6 @@ static const double kUnweightedValue = 0.000001;
 static const int kWhite = 0xFFFFFF;
 static const int kBlue = 0x0000FF;
 
-static const char* const kPrincipleLabels[] = {"Sun",    "Moon",   "Mercury", "Venus",
-                                               "Mars",   "Jupiter", "Saturn", "Uranus",
-                                               "Neptune", "Pluto",  "IC",     nullptr};
-static const double kStandardWeights[kPrinciples] = {57.2, 10.24, 0.31, 0.77, 0.3, 1.87,
-                                                     0.84, 0.28,  0.22, 0.01, 57.2};
 static const int kCurveColourTable[kCurveRows][3] = {
     {200, 150, 0}, {200, 150, 0}, {0, 255, 0},    {200, 200, 0}, {255, 100, 0},
     {255, 0, 0},   {255, 0, 255}, {0, 0, 255},    {0, 255, 225}, {50, 255, 50},
@@ -218,7 +213,7 @@ static void ask_planets() {
     run.weights[11] = 0;
     if (yes(InputYesNo("standart-weight for planets?", 0))) {
         for (int p = 0; p < kPrinciples; ++p) {
-            run.weights[p] *= kStandardWeights[p];
+            run.weights[p] *= kGravityWeights[p];
             Print("\n planet-weight: %2.2f", run.weights[p]);
         }
     }
