@@ -105,13 +105,8 @@ static bool read_parameters() {
         !ReadInt(kTimeShiftDaysFile, &run.shiftDays))
         return false;
     Print("\n time shift h: %i time shift m: %i", run.shiftHours, run.shiftDays);
-    if (!ReadInt(kGroupSizeFile, &run.groupSize)) return false;
+    if (!ReadGroupSize(&run.groupSize)) return false;
     Print("\n  Events per Group = %i \n ", run.groupSize);
-    if (run.groupSize < 1) {
-        Print("\n ERROR! %s: the group needs at least one event, not %i ! \n", kGroupSizeFile,
-              run.groupSize);
-        return false;
-    }
     return true;
 }
 

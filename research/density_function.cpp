@@ -124,13 +124,7 @@ static bool read_results() {
     else
         Print("\n\n Calculations without self-correlation  \n\n ");
     Print("\n  ");
-    if (!ReadInt(kGroupSizeFile, &run.members)) return false;
-    // A group needs members: the means divide by m.
-    if (run.members < 1) {
-        Print("\n ERROR! The file %s holds %d events per group (>= 1 expected). ERROR! \n",
-              kGroupSizeFile, run.members);
-        return false;
-    }
+    if (!ReadGroupSize(&run.members)) return false;
     Print("\n  Events per Group = %i \n ", run.members);
     Print("\n\n Continuum analysis results:");
     Print("\n  ");

@@ -114,13 +114,7 @@ static bool ask_period() {
 // Group size, number of groups, weights and the event matrices; false at a missing file or a
 // stop.
 static bool ask_groups() {
-    if (!ReadInt(kGroupSizeFile, &run.members)) return false;
-    // A group needs members: the means divide by m.
-    if (run.members < 1) {
-        Print("\n ERROR! The file %s holds %d events per group (>= 1 expected). ERROR! \n",
-              kGroupSizeFile, run.members);
-        return false;
-    }
+    if (!ReadGroupSize(&run.members)) return false;
     Print("\n  Events per Group = %i \n ", run.members);
     run.groups = InputInt(" \n  NUMBER OF THE GROUPS?: ", kMinGroups, kMaxGroups, 10000);
     if (!uxRunning()) return false;

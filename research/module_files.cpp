@@ -142,6 +142,14 @@ bool ReadIntList(const char* name, int* values, int count) {
 
 bool ReadInt(const char* name, int* value) { return ReadIntList(name, value, 1); }
 
+bool ReadGroupSize(int* members) {
+    if (!ReadInt(kGroupSizeFile, members)) return false;
+    if (*members >= 1) return true;
+    Print("\n ERROR! The file %s holds %d events per group (>= 1 expected). ERROR! \n",
+          kGroupSizeFile, *members);
+    return false;
+}
+
 bool ReadPrincipleList(const char* name, double* values, int last) {
     return ReadDoubleList(name, values, clamp_last(last) + 1);
 }

@@ -85,6 +85,9 @@ bool ReadPrincipleList(const char* name, double* values, int last);
 bool ReadUpperTriangle(const char* name, double matrix[kMatrixSize][kMatrixSize], int last);
 bool ReadFullMatrix(const char* name, double matrix[kMatrixSize][kMatrixSize], int last);
 
+// "eventsdat.txt": the events per group. A size below 1 (the group means divide by it) is
+// reported by name like a missing file and gives false.
+bool ReadGroupSize(int* members);
 // "datplanet.txt": the weights w[0..last].
 bool ReadPlanetWeights(double* weights, int last);
 // "datdat.txt": the last principle P (9 or 10) and the group size.
