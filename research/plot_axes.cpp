@@ -27,6 +27,27 @@ PassShift ThicknessShift(int pass) {
     return shifts[pass];
 }
 
+// The ticks of the x axis through (x0, y0): `divisions` to the right, then to the left edge of
+// the page; every `labelEvery`-th tick is doubled and labelled with its number minus `shift`.
+static void draw_x_ticks(int x0, int y0, int step, int divisions, int labelEvery, int shift) {
+    for (int u = 1; u <= divisions; ++u) {
+        int x = x0 + step * u;
+        uxgraphic_line(x, y0 - 10, x, y0 + 10, kBlack);
+        if (u % labelEvery == 0) {
+            DrawColouredTextF(x - 15, y0 - 20, kBlack, "%d", u - shift);
+            uxgraphic_line(x + 1, y0 - 10, x + 1, y0 + 10, kBlack);
+        }
+    }
+    for (int k = 1; x0 - step * k >= 0; ++k) {
+        int x = x0 - step * k;
+        uxgraphic_line(x, y0 - 10, x, y0 + 10, kBlack);
+        if (k % labelEvery == 0) {
+            DrawColouredTextF(x - 15, y0 - 20, kBlack, "%d", -k - shift);
+            uxgraphic_line(x + 1, y0 - 10, x + 1, y0 + 10, kBlack);
+        }
+    }
+}
+
 void DrawAxes(int width, int height, int x0, int y0, int xDivisions, int yDivisions) {
     int e = LabelSpacing(yDivisions);
     const int xLabelEvery = 30;
@@ -35,23 +56,7 @@ void DrawAxes(int width, int height, int x0, int y0, int xDivisions, int yDivisi
     uxgraphic_text(width - 140, y0 - 60, kBlack, "angle");
     uxgraphic_text(x0 + 20, 30, kBlack, "fkt");
 
-    int v = TickStep(width - x0 - 2, xDivisions);
-    for (int u = 1; u <= xDivisions; ++u) {
-        int x = x0 + v * u;
-        uxgraphic_line(x, y0 - 10, x, y0 + 10, kBlack);
-        if (u % xLabelEvery == 0) {
-            DrawColouredTextF(x - 15, y0 - 20, kBlack, "%d", u);
-            uxgraphic_line(x + 1, y0 - 10, x + 1, y0 + 10, kBlack);
-        }
-    }
-    for (int k = 1; x0 - v * k >= 0; ++k) {
-        int x = x0 - v * k;
-        uxgraphic_line(x, y0 - 10, x, y0 + 10, kBlack);
-        if (k % xLabelEvery == 0) {
-            DrawColouredTextF(x - 15, y0 - 20, kBlack, "%d", -k);
-            uxgraphic_line(x + 1, y0 - 10, x + 1, y0 + 10, kBlack);
-        }
-    }
+    draw_x_ticks(x0, y0, TickStep(width - x0 - 2, xDivisions), xDivisions, xLabelEvery, 0);
 
     int a = TickStep(y0, yDivisions);
     for (int w = 1; w <= yDivisions; ++w) {
@@ -83,23 +88,7 @@ void DrawShiftedAxes(int width, int height, int cx, int cy, int mx, int my, doub
     uxgraphic_text(width - 40, cy - 50, kBlack, "x");
     uxgraphic_text(cx + 20, 30, kBlack, "y");
 
-    int vx = TickStep(width - cx - 2, mx);
-    for (int u = 1; u <= mx; ++u) {
-        int x = cx + vx * u;
-        uxgraphic_line(x, cy - 10, x, cy + 10, kBlack);
-        if (u % ex == 0) {
-            DrawColouredTextF(x - 15, cy - 20, kBlack, "%d", u - shiftX);
-            uxgraphic_line(x + 1, cy - 10, x + 1, cy + 10, kBlack);
-        }
-    }
-    for (int k = 1; cx - vx * k >= 0; ++k) {
-        int x = cx - vx * k;
-        uxgraphic_line(x, cy - 10, x, cy + 10, kBlack);
-        if (k % ex == 0) {
-            DrawColouredTextF(x - 15, cy - 20, kBlack, "%d", -k - shiftX);
-            uxgraphic_line(x + 1, cy - 10, x + 1, cy + 10, kBlack);
-        }
-    }
+    draw_x_ticks(cx, cy, TickStep(width - cx - 2, mx), mx, ex, shiftX);
 
     int vy = TickStep(cy, my);
     for (int w = 1; w <= my; ++w) {
