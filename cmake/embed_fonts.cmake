@@ -2,7 +2,7 @@
 # run time. Each entry carries the file's base name and its whole text.
 file(GLOB texts ${DIR}/*.txt)
 list(SORT texts)
-set(body "// Generated at build time from toolkit/fonts/*.txt. Do not edit.\n#include \"toolkit/uxfont_embedded.h\"\n\n")
+set(body "// Generated at build time from toolkit/fonts/*.txt. Do not edit.\n#include \"toolkit/drawing/uxfont_embedded.h\"\n\n")
 set(table "")
 set(n 0)
 foreach(path ${texts})

@@ -7,10 +7,10 @@
 
 #include "records/places.h"
 #include "records/summer_times.h"
-#include "toolkit/uxbutton.h"
-#include "toolkit/uxevent.h"
-#include "toolkit/uxlineinput.h"
-#include "toolkit/uxwindow.h"
+#include "toolkit/widgets/uxbutton.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/widgets/uxlineinput.h"
+#include "toolkit/core/uxwindow.h"
 
 static const int kYearMinimum = 1800;
 static const int kYearMaximum = 3000;

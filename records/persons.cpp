@@ -9,11 +9,11 @@
 
 #include "shell/dialogs.h"
 #include "shell/output.h"
-#include "toolkit/uxbutton.h"
-#include "toolkit/uxevent.h"
-#include "toolkit/uxlistbox.h"
-#include "toolkit/uxwindow.h"
-#include "toolkit/uxxbase.h"
+#include "toolkit/widgets/uxbutton.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/widgets/uxlistbox.h"
+#include "toolkit/core/uxwindow.h"
+#include "toolkit/data/uxxbase.h"
 
 // Field positions in a person table.
 enum {

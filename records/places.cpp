@@ -9,12 +9,12 @@
 #include <sys/stat.h>
 
 #include "shell/dialogs.h"
-#include "toolkit/uxbutton.h"
-#include "toolkit/uxevent.h"
-#include "toolkit/uxlistbox.h"
-#include "toolkit/uxtextdisplay.h"
-#include "toolkit/uxwindow.h"
-#include "toolkit/uxxbase.h"
+#include "toolkit/widgets/uxbutton.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/widgets/uxlistbox.h"
+#include "toolkit/text/uxtextdisplay.h"
+#include "toolkit/core/uxwindow.h"
+#include "toolkit/data/uxxbase.h"
 
 static const char* const kPlaceTableFile = "orte.dbf";
 static const char* const kPristinePlaceTableFile = "orte_ori.dbf";

@@ -8,12 +8,12 @@
 #include <cstring>
 #include <strings.h>
 
-#include "toolkit/uxbutton.h"
-#include "toolkit/uxevent.h"
-#include "toolkit/uxfont.h"
-#include "toolkit/uxpicture.h"
-#include "toolkit/uxscreengraphic.h"
-#include "toolkit/uxwindow.h"
+#include "toolkit/widgets/uxbutton.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/drawing/uxfont.h"
+#include "toolkit/drawing/uxpicture.h"
+#include "toolkit/drawing/uxscreengraphic.h"
+#include "toolkit/core/uxwindow.h"
 
 static const char* const kSummerTimeFile = "sommerzeiten.txt";
 static const int kWrapWidth = 800;

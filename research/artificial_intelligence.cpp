@@ -15,9 +15,9 @@
 #include "shell/dialogs.h"
 #include "shell/module_intro.h"
 #include "shell/output.h"
-#include "toolkit/uxarray.h"
-#include "toolkit/uxevent.h"
-#include "toolkit/uxscreengraphic.h"
+#include "toolkit/data/uxarray.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/drawing/uxscreengraphic.h"
 
 static const int kMaxSteps = 100000;
 static const int kMaxEventMoments = 10000;  // the event analysis keeps at most this many

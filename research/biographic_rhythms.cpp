@@ -13,10 +13,10 @@
 #include "research/modules.h"
 #include "shell/dialogs.h"
 #include "shell/output.h"
-#include "toolkit/uxarray.h"
-#include "toolkit/uxevent.h"
-#include "toolkit/uxfiledialog.h"
-#include "toolkit/uxscreengraphic.h"
+#include "toolkit/data/uxarray.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/widgets/uxfiledialog.h"
+#include "toolkit/drawing/uxscreengraphic.h"
 
 static const int kSteps = 700;
 static const int kCurveRows = 13;

@@ -2,7 +2,7 @@
 // The curves of Biographic rhythms, apart from the module's dialogue.
 
 #include "astro/astro_records.h"
-#include "toolkit/uxarray.h"
+#include "toolkit/data/uxarray.h"
 
 // Rows 1..5 (Jupiter..Pluto) of `curves` (13 x 700) at step i = 0..699: the order-1 harmony of
 // each natal slow planet with the same planet in transit at start + i * step, plus `coupling`

@@ -12,7 +12,7 @@
 #include "shell/dialogs.h"
 #include "shell/module_intro.h"
 #include "shell/output.h"
-#include "toolkit/uxevent.h"
+#include "toolkit/core/uxevent.h"
 
 // The upper bounds of the dialogs: enough for any study, small enough that k * 100 and the
 // sampling arithmetic stay exact.

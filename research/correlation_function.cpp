@@ -8,8 +8,8 @@
 #include "research/plot_axes.h"
 #include "shell/dialogs.h"
 #include "shell/output.h"
-#include "toolkit/uxevent.h"
-#include "toolkit/uxscreengraphic.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/drawing/uxscreengraphic.h"
 
 static const int kFirstRow = 2;
 static const int kLastRow = 1918;

@@ -7,8 +7,8 @@
 
 #include "astro/julian.h"
 #include "shell/output.h"
-#include "toolkit/uxevent.h"
-#include "toolkit/uxscreengraphic.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/drawing/uxscreengraphic.h"
 
 static const int kBlack = 0x000000;
 static const int kWhite = 0xFFFFFF;

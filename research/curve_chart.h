@@ -4,7 +4,7 @@
 // a caption block. The fluctuation chart serves the planetary fluctuations, the rhythm chart the
 // biographic rhythms.
 
-#include "toolkit/uxarray.h"
+#include "toolkit/data/uxarray.h"
 
 // Julian date -> calendar moment (whole numbers held in doubles; hour and minute truncated).
 // A Julian date that is not finite or lies beyond a billion days gives all zeros.

@@ -12,8 +12,8 @@
 #include "shell/module_intro.h"
 #include "research/matrix_report.h"
 #include "shell/output.h"
-#include "toolkit/uxevent.h"
-#include "toolkit/uxscreengraphic.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/drawing/uxscreengraphic.h"
 
 // Enough for any study; G * m stays far inside the exact range of a double.
 static const int kMaxGroups = 10000000;

@@ -17,9 +17,9 @@
 #include "shell/dialogs.h"
 #include "shell/module_intro.h"
 #include "shell/output.h"
-#include "toolkit/uxevent.h"
-#include "toolkit/uxfiledialog.h"
-#include "toolkit/uxxbase.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/widgets/uxfiledialog.h"
+#include "toolkit/data/uxxbase.h"
 
 static const int kMaxOffset = 1000000;
 // A short wait after so many events keeps the window responsive in long groups.

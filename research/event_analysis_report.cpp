@@ -8,7 +8,7 @@
 #include "research/matrix_report.h"
 #include "research/module_files.h"
 #include "shell/output.h"
-#include "toolkit/uxscreengraphic.h"
+#include "toolkit/drawing/uxscreengraphic.h"
 
 static const char kHeadHWithIc[] =
     "\nPrinciple    I          II        III         IV         V          VI         VII        VIII       IX          X         IC          SUMME  \n";

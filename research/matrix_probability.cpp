@@ -12,8 +12,8 @@
 #include "shell/module_intro.h"
 #include "research/matrix_report.h"
 #include "shell/output.h"
-#include "toolkit/uxevent.h"
-#include "toolkit/uxscreengraphic.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/drawing/uxscreengraphic.h"
 
 static const int kMinGroups = 2;
 static const int kMaxGroups = 100000;

@@ -12,8 +12,8 @@
 #include "research/value_pairs.h"
 #include "shell/dialogs.h"
 #include "shell/output.h"
-#include "toolkit/uxevent.h"
-#include "toolkit/uxscreengraphic.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/drawing/uxscreengraphic.h"
 
 static const int kMaxPairs = 1000;
 static const int kMaxDegree = 100;

@@ -16,9 +16,9 @@
 #include "shell/dialogs.h"
 #include "shell/module_intro.h"
 #include "shell/output.h"
-#include "toolkit/uxarray.h"
-#include "toolkit/uxevent.h"
-#include "toolkit/uxscreengraphic.h"
+#include "toolkit/data/uxarray.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/drawing/uxscreengraphic.h"
 
 static const int kCurveRows = 13;
 static const int kCurveColumns = 100000;  // also the largest interval divider

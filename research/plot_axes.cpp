@@ -4,7 +4,7 @@
 #include "research/plot_axes.h"
 
 #include "shell/output.h"
-#include "toolkit/uxscreengraphic.h"
+#include "toolkit/drawing/uxscreengraphic.h"
 
 static const int kBlack = 0x000000;
 

@@ -6,7 +6,7 @@
 #include "research/modules.h"
 #include "shell/dialogs.h"
 #include "shell/output.h"
-#include "toolkit/uxevent.h"
+#include "toolkit/core/uxevent.h"
 
 static const int kMaxCount = 10000;
 

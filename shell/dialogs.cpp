@@ -7,12 +7,12 @@
 #include <cstdlib>
 
 #include "shell/format_text.h"
-#include "toolkit/uxbutton.h"
-#include "toolkit/uxevent.h"
-#include "toolkit/uxfont.h"
-#include "toolkit/uxlineinput.h"
-#include "toolkit/uxtextdisplay.h"
-#include "toolkit/uxwindow.h"
+#include "toolkit/widgets/uxbutton.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/drawing/uxfont.h"
+#include "toolkit/widgets/uxlineinput.h"
+#include "toolkit/text/uxtextdisplay.h"
+#include "toolkit/core/uxwindow.h"
 
 static unsigned dialog_font() { return static_cast<unsigned>(uxfont_builtin("builtin 12x24")); }
 

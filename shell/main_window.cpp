@@ -12,11 +12,11 @@
 #include "shell/module_intro.h"
 #include "shell/output.h"
 #include "shell/shell_widgets.h"
-#include "toolkit/uxentry.h"
-#include "toolkit/uxevent.h"
-#include "toolkit/uxfiledialog.h"
-#include "toolkit/uxfont.h"
-#include "toolkit/uxscript.h"
+#include "toolkit/core/uxentry.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/widgets/uxfiledialog.h"
+#include "toolkit/drawing/uxfont.h"
+#include "toolkit/automation/uxscript.h"
 
 uxWindow gMainWindow;
 uxWindowMenu gWindowMenu;

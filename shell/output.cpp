@@ -11,8 +11,8 @@
 #include "shell/format_text.h"
 #include "shell/shell_widgets.h"
 #include "toolkit/platform/uxplatform.h"
-#include "toolkit/uxevent.h"
-#include "toolkit/uxfont.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/drawing/uxfont.h"
 
 static int text_target = 0;
 static int remembered_colour = 0;

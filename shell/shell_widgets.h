@@ -1,12 +1,12 @@
 #pragma once
 // The shell's program-lifetime widgets, shared by the main window and the output routing.
 
-#include "toolkit/uxbutton.h"
-#include "toolkit/uxlistbox.h"
-#include "toolkit/uxscreengraphic.h"
-#include "toolkit/uxterminal.h"
-#include "toolkit/uxtextdisplay.h"
-#include "toolkit/uxwindow.h"
+#include "toolkit/widgets/uxbutton.h"
+#include "toolkit/widgets/uxlistbox.h"
+#include "toolkit/drawing/uxscreengraphic.h"
+#include "toolkit/text/uxterminal.h"
+#include "toolkit/text/uxtextdisplay.h"
+#include "toolkit/core/uxwindow.h"
 
 enum { SHELL_MODULE_BUTTONS = 24, SHELL_PAGES = 6 };
 

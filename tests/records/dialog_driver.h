@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/uxbutton.h"
-#include "toolkit/uxentry.h"
-#include "toolkit/uxevent.h"
-#include "toolkit/uxlistbox.h"
-#include "toolkit/uxwindow.h"
+#include "toolkit/widgets/uxbutton.h"
+#include "toolkit/core/uxentry.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/widgets/uxlistbox.h"
+#include "toolkit/core/uxwindow.h"
 
 namespace dialog_driver {
 

@@ -10,13 +10,13 @@
 #include <string>
 
 #include "records/summer_times.h"
-#include "toolkit/uxentry.h"
-#include "toolkit/uxevent.h"
-#include "toolkit/uxfont.h"
-#include "toolkit/uxpicture.h"
-#include "toolkit/uxpixmap.h"
-#include "toolkit/uxscreengraphic.h"
-#include "toolkit/uxwindow.h"
+#include "toolkit/core/uxentry.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/drawing/uxfont.h"
+#include "toolkit/drawing/uxpicture.h"
+#include "toolkit/drawing/uxpixmap.h"
+#include "toolkit/drawing/uxscreengraphic.h"
+#include "toolkit/core/uxwindow.h"
 
 namespace {
 

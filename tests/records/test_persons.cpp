@@ -8,9 +8,9 @@
 #include "records/persons.h"
 #include "records/places.h"
 #include "tests/records/dialog_driver.h"
-#include "tests/toolkit/test_xbase_tables.h"
-#include "toolkit/uxlistbox.h"
-#include "toolkit/uxxbase.h"
+#include "tests/toolkit/data/test_xbase_tables.h"
+#include "toolkit/widgets/uxlistbox.h"
+#include "toolkit/data/uxxbase.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "records/places.h"
 #include "tests/records/dialog_driver.h"
-#include "tests/toolkit/test_xbase_tables.h"
+#include "tests/toolkit/data/test_xbase_tables.h"
 
 namespace {
 

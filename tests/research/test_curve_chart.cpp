@@ -13,10 +13,10 @@
 
 #include "astro/julian.h"
 #include "research/curve_chart.h"
-#include "toolkit/uxentry.h"
-#include "toolkit/uxevent.h"
-#include "toolkit/uxscreengraphic.h"
-#include "toolkit/uxwindow.h"
+#include "toolkit/core/uxentry.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/drawing/uxscreengraphic.h"
+#include "toolkit/core/uxwindow.h"
 
 namespace {
 

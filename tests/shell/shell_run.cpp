@@ -11,8 +11,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "toolkit/uxentry.h"
-#include "toolkit/uxscript.h"
+#include "toolkit/core/uxentry.h"
+#include "toolkit/automation/uxscript.h"
 
 namespace fs = std::filesystem;
 

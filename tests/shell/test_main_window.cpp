@@ -14,8 +14,8 @@
 #include "shell/shell_widgets.h"
 #include "shell_run.h"
 #include "toolkit/platform/uxplatform.h"
-#include "toolkit/uxentry.h"
-#include "toolkit/uxscript.h"
+#include "toolkit/core/uxentry.h"
+#include "toolkit/automation/uxscript.h"
 
 static int indicator_colour() { return uxpxmap_getpixel(&gBusyIndicator.pixmap, 10, 10); }
 

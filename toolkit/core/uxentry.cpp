@@ -1,0 +1,49 @@
+#include "toolkit/core/uxentry.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "toolkit/platform/uxplatform.h"
+#include "toolkit/core/uxevent.h"
+#include "toolkit/drawing/uxfont.h"
+#include "toolkit/core/uxlog.h"
+#include "toolkit/automation/uxscript.h"
+#include "toolkit/core/uxwindow.h"
+
+namespace {
+
+int default_font = -1;
+int variable_font = -1;
+void (*exit_hooks[16])();
+int exit_hook_count = 0;
+bool initialised = false;
+
+}  // namespace
+
+int uxfont_default_id() { return default_font; }
+int uxfont_variable_id() { return variable_font; }
+
+void uxentry_run_exit_hooks() {
+    for (int i = 0; i < exit_hook_count; ++i) exit_hooks[i]();
+}
+
+void uxentry_add_exit_hook(void (*hook)()) {
+    if (exit_hook_count < 16) exit_hooks[exit_hook_count++] = hook;
+}
+
+void uxrandom_init() {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    uxlog("random init.\n");
+}
+
+bool uxentry_init() {
+    if (initialised) return true;
+    if (!uxplatform_select()) return false;
+    initialised = true;
+    uxlog("ux4 init.\n");
+    default_font = uxfont_builtin("builtin 6x13");
+    variable_font = uxfont_builtin("builtin variable 13");
+    return true;
+}
+

@@ -1,5 +1,0 @@
-#include "toolkit/uxid.h"
-
-static int next_id = 1000000;
-
-int uxid_new() { return next_id++; }
