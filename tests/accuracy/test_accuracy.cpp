@@ -14,7 +14,8 @@
 //   (precession and nutation). A second, smaller table gives the light time and aberration
 //   the model leaves out, and the effect of Delta T, so the differences can be read apart.
 // - Sidereal time and the cusps: the reference is Greenwich apparent sidereal time
-//   (eraGst06) plus the place's longitude, with the true obliquity of date.
+//   (eraGst06) plus the place's longitude, with the true obliquity of date; a row against the
+//   mean sidereal time (eraGmst06) shows what of the difference is the equation of equinoxes.
 // Pluto has no ERFA counterpart (eraPlan94 covers Mercury..Neptune) and is not compared.
 
 #include <gtest/gtest.h>
@@ -44,14 +45,14 @@ constexpr int kLatitudeMinutes = 31;
 // Rows of the table: the nine bodies ERFA has, then time and cusps.
 enum Row {
     kRowSun, kRowMoon, kRowMercury, kRowVenus, kRowMars, kRowJupiter, kRowSaturn,
-    kRowUranus, kRowNeptune, kRowNode, kRowSiderealTime, kRowMidheaven, kRowImumCoeli,
+    kRowUranus, kRowNeptune, kRowNode, kRowSiderealTime, kRowMeanSiderealTime, kRowMidheaven, kRowImumCoeli,
     kRowAscendant, kRowCount
 };
 constexpr int kBodies = 9;  // rows 0..8 are PositionRecord::longitude[0..8] as well
 
 const char* const kRowNames[kRowCount] = {
     "Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune",
-    "Mean lunar node", "Sidereal time (s)", "MC", "IC", "Ascendant (52.5 N)",
+    "Mean lunar node", "Sidereal time (s)", "Mean sidereal time (s)", "MC", "IC", "Ascendant (52.5 N)",
 };
 
 // Largest differences the program may show, per century (1800-1899, 1900-1999, 2000-2099), in
@@ -74,6 +75,7 @@ const Bound kBounds[kRowCount][kCenturies] = {
     {{0.504, 0.276}, {0.225, 0.0479}, {0.451, 0.251}},  // Neptune
     {{0.00218, 0.0013}, {0.00124, 0.000518}, {0.00278, 0.00203}},  // node
     {{1.27, 0.72}, {1.24, 0.717}, {1.27, 0.729}},  // sidereal time, s
+    {{0.0393, 0.0301}, {0.0206, 0.0109}, {0.0192, 0.00907}},  // mean sidereal time, s
     {{0.00953, 0.00338}, {0.0065, 0.00303}, {0.0088, 0.0034}},  // MC
     {{0.00953, 0.00338}, {0.0065, 0.00303}, {0.0088, 0.0034}},  // IC
     {{0.0556, 0.0141}, {0.0265, 0.00497}, {0.0564, 0.0152}},  // Ascendant
@@ -327,6 +329,11 @@ void MeasureMoment(double julianDay, Measurement* m)
     const double last = eraAnp(gast + (kLongitudeDegrees + kLongitudeMinutes / 60.0) / ERFA_DR2D);
     difference[kRowSiderealTime] =
         CircleDifference(p.siderealTime, last * 12.0 / ERFA_DPI, 24.0) * 3600.0;
+    // The program's sidereal time is a mean one: against the mean sidereal time only the
+    // two formulas and their time scales differ.
+    const double lmst = eraAnp(eraGmst06(jd0, ut2, jd0, tt2) + (last - gast));
+    difference[kRowMeanSiderealTime] =
+        CircleDifference(p.siderealTime, lmst * 12.0 / ERFA_DPI, 24.0) * 3600.0;
 
     const double eps = frame.trueObliquity;
     const double latitude = (kLatitudeDegrees + kLatitudeMinutes / 60.0) / ERFA_DR2D;
