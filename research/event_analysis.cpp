@@ -325,7 +325,8 @@ static bool analyse_events() {
         ev.day[k] = record.day;
         ev.hour[k] = record.hour;
         ev.minute[k] = record.minute;
-        double jd = RecordJulianDay(record);
+        // The event's moment in world time, as its positions have it: summer time taken off.
+        double jd = RecordJulianDay(record) - record.summerTime / 24.0;
         ev.julianDay[k] = jd;
         if (run.count == 1) {
             Print("\n\n gruppe i: %i Julian-date: %f %f", k, jd, jd);
