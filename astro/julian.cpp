@@ -45,6 +45,14 @@ double JulianDay(int year, int month, int day, int hour, int minute, int second,
     return JulianDayFromDayWithFraction(year, month, day, dayWithFraction);
 }
 
+int DaysInMonth(int year, int month)
+{
+    static const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12) return 0;
+    bool leap = year <= 1582 ? year % 4 == 0 : (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : lengths[month - 1];
+}
+
 double JulianDayAtMidnight(int year, int month, int day)
 {
     return JulianDayFromDayWithFraction(year, month, day, day);

@@ -13,6 +13,10 @@ double JulianDay(int year, int month, int day, int hour, int minute, int second,
 // Julian day of 0 h of the date.
 double JulianDayAtMidnight(int year, int month, int day);
 
+// Days of the month in the calendar the Julian day uses: Julian leap years up to 1582,
+// Gregorian after. 0 for a month outside 1..12.
+int DaysInMonth(int year, int month);
+
 // JulianDay of the record's date, clock time and time zone; the summer time is not applied.
 double RecordJulianDay(const PersonRecord& record);
 

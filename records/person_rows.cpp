@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "astro/julian.h"
 #include "toolkit/data/uxxbase.h"
 
 // Offsets in a dBase header: field descriptors follow the 32-byte fixed part, 32 bytes each,
@@ -132,21 +133,9 @@ static bool parse_hours(const char* text, int* hours) {
     return at_end(&s);
 }
 
-static bool leap_year(int year) {
-    // Julian calendar up to 1582, Gregorian after, as the Julian day does.
-    if (year <= 1582) return year % 4 == 0;
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-static int month_length(int year, int month) {
-    static const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month == 2 && leap_year(year)) return 29;
-    return lengths[month - 1];
-}
-
 static bool date_in_range(int day, int month, int year) {
     if (year < kRowYearMin || year > kRowYearMax || month < 1 || month > 12) return false;
-    return day >= 1 && day <= month_length(year, month);
+    return day >= 1 && day <= DaysInMonth(year, month);
 }
 
 static bool time_in_range(int hour, int minute, int second) {

@@ -2,15 +2,12 @@
 
 #include "research/event_rules.h"
 
+#include "astro/julian.h"
+
 #include <cmath>
 #include <cstdlib>
 
-static const int kShiftMonthLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 static const int kPlausibleLimit = 1000000;
-
-int ShiftMonthLength(int month) {
-    return month >= 1 && month <= 12 ? kShiftMonthLengths[month - 1] : 0;
-}
 
 // Brings the day into 1..length of its month; the month stays within 1..12.
 static void carry_days(int* year, int* month, int* day) {
@@ -19,10 +16,10 @@ static void carry_days(int* year, int* month, int* day) {
             *month = 12;
             --*year;
         }
-        *day += ShiftMonthLength(*month);
+        *day += DaysInMonth(*year, *month);
     }
-    while (*day > ShiftMonthLength(*month)) {
-        *day -= ShiftMonthLength(*month);
+    while (*day > DaysInMonth(*year, *month)) {
+        *day -= DaysInMonth(*year, *month);
         if (++*month > 12) {
             *month = 1;
             ++*year;

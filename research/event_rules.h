@@ -2,12 +2,9 @@
 // The pure rules of the event analysis: the calendar shift of an event moment by whole days
 // and hours, and the height of one bar of the comparison chart against the continuum.
 
-// Month lengths of the shift: January..December with February always 28 days.
-int ShiftMonthLength(int month);
-
 // Adds `days` to the day, then `hours` to the hour, carrying into the neighbouring months and
-// years with the fixed month lengths (hours in steps of 24 into the day). Minutes and the zone
-// are not touched. A moment that is no calendar moment (month outside 1..12, or a year, day or
+// years with the calendar's month lengths, February 29 days in leap years (hours in steps of 24
+// into the day). Minutes and the zone are not touched. A moment that is no calendar moment (month outside 1..12, or a year, day or
 // hour beyond a million) is left as it is: it has no month length to carry with, and the
 // event check reports it.
 void ShiftEventMoment(int days, int hours, int* year, int* month, int* day, int* hour);
