@@ -419,7 +419,8 @@ static void rhythm_time_axis(const ChartGeometry& g, int active, int band, int b
                 DrawTextF(x + 20, 25, "%d", year);
                 ++counter;
                 if (w == active - 1)
-                    DrawTextF(x + 20, g.height - 10, "%d", 12 * block + counter - 12);
+                    // One pixel higher than the page's last row lets the label show whole.
+                    DrawTextF(x + 20, g.height - 11, "%d", 12 * block + counter - 12);
             }
         }
     }
@@ -447,7 +448,8 @@ void RhythmChart(const uxArray2Double* curves, const uxArray2Int* colours, int k
         Print("Fehler: kv13 ??? : %i \n", kv13);
     }
     draw_frame(g);
-    DrawText(g.width - 200, g.height - 20, "INSTITUT Orvane", kBlue);
+    // Right of the frame: inside it the name would lie on the years of life.
+    DrawText(g.width + 10, g.height - 20, "INSTITUT Orvane", kBlue);
     DrawText(50, g.height - 35, " Rhythms from:", kBlue);
     DrawTextF(240, g.height - 35, " %d. up to %d. Jahr;", 12 * block - 11, 12 * block);
 }
