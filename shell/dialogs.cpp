@@ -232,10 +232,10 @@ int ChooseOption(const char* title, int n, const char* const* texts) {
     if (n > 100) n = 100;
     unsigned f = dialog_font();
     // 400 pixels wide, or wider so that the longest caption shows whole on its button (80 % of
-    // the window, with a margin on each side).
+    // the client area, with a margin on each side; the frame takes its share of the width).
     int width = 400;
     for (int i = 0; i < n; ++i) {
-        int needed = (uxcaption_width(static_cast<int>(f), texts[i]) + 24) * 5 / 4 + 1;
+        int needed = (uxcaption_width(static_cast<int>(f), texts[i]) + 24) * 5 / 4 + 32;
         if (needed > width) width = needed;
     }
     uxWindow win;
