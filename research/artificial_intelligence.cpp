@@ -524,8 +524,9 @@ static void draw_reference_lines() {
     if (limitY < 13) limitY = 550 - limitRow + 20;  // under its line near the top edge
     if (limitY > 1080 - fontHeight + 13) limitY = 1080 - fontHeight + 13;
     int limitX = 65;
+    const int besideX = 65 + uxgraphic_textwidth("-1") + uxgraphic_textwidth("  ");
     for (int labelY : {40, 530, kMinusOneLabelY})
-        if (limitY < labelY + fontHeight && labelY < limitY + fontHeight) limitX = 65 + 48;
+        if (limitY < labelY + fontHeight && labelY < limitY + fontHeight) limitX = besideX;
     DrawColouredTextF(limitX, limitY, kBlue, "%2.2f", run.gr1);
     uxgraphic_fillrect(60, 550, 1850, 1, kBlue);
     DrawColouredTextF(65, 530, kBlue, "%d", 0);
