@@ -3,10 +3,12 @@
 // probability), lists them on text page 6 and draws the similarity curves on graphic page 6.
 
 #include <cstdio>
+#include <initializer_list>
 
 #include "astro/astro_records.h"
 #include "astro/julian.h"
 #include "astro/positions.h"
+#include "research/chart_font.h"
 #include "research/correlation_matrices.h"
 #include "research/matrix_report.h"
 #include "research/module_files.h"
@@ -428,16 +430,17 @@ static void draw_frame() {
         "graphic artificial_intelligence * elements of the Matrix ",
         "graphic artificial_intelligence * row sums of the matrix (planets) ",
         "graphic artificial_intelligence * sum of all elements of the matrix "};
-    DrawText(20, 10, titles[run.mode - 1], kBlue);
+    // Texts are drawn with their top 13 pixels above y: the top row sits at 13 to show whole.
+    DrawText(20, 13, titles[run.mode - 1], kBlue);
     DrawText(550, 50, "*** Harmony ", kKindColours[kHarmonyKind]);
     DrawText(750, 50, "*** Energy ", kKindColours[kEnergyKind]);
     DrawText(950, 50, "*** Dynamic ", kKindColours[kDynamicsKind]);
     DrawText(1150, 50, "*** Dynamic abs", kKindColours[kAbsoluteDynamicsKind]);
     DrawText(1350, 50, "*** SUM ", kCyan);
-    if (run.criterion == 1) DrawText(1000, 10, "Fidelity ", kBlue);
-    if (run.criterion == 2) DrawText(1000, 10, "Correlation ", kRed);
-    if (run.criterion == 3) DrawText(1000, 10, "Structure ", kMagenta);
-    DrawColouredTextF(1500, 10, kBlack, " H=%d I=%d D=%d DA=%d ", run.asked[0], run.asked[1],
+    if (run.criterion == 1) DrawText(1000, 13, "Fidelity ", kBlue);
+    if (run.criterion == 2) DrawText(1000, 13, "Correlation ", kRed);
+    if (run.criterion == 3) DrawText(1000, 13, "Structure ", kMagenta);
+    DrawColouredTextF(1500, 13, kBlack, " H=%d I=%d D=%d DA=%d ", run.asked[0], run.asked[1],
                       run.asked[2], run.asked[3]);
     uxgraphic_fillrect(20, 1060, 1850, 3, kBlack);
     uxgraphic_fillrect(60, 20, 3, 1040, kBlack);
@@ -502,6 +505,9 @@ static bool draw_curves() {
     return true;
 }
 
+// The "-1" line lies on the page's lower edge; its label sits above the first date label.
+static const int kMinusOneLabelY = 1024;
+
 static void draw_reference_lines() {
     // The limit may be any number; keep its pixel row inside the int range.
     double limitOffset = 530.0 * run.gr1;
@@ -511,24 +517,48 @@ static void draw_reference_lines() {
     uxgraphic_fillrect(60, 20, 1850, 1, kBlue);
     DrawColouredTextF(65, 40, kBlue, "%d", 1);
     uxgraphic_fillrect(60, 550 - limitRow, 1850, 1, kBlue);
-    DrawColouredTextF(65, 530 - limitRow, kBlue, "%2.2f", run.gr1);
+    // The limit's label stays on the page, and moves right of the "1", "0" and "-1" labels
+    // when it would share their rows.
+    const int fontHeight = uxgraphic_fontheight();
+    int limitY = 530 - limitRow;
+    if (limitY < 13) limitY = 550 - limitRow + 20;  // under its line near the top edge
+    if (limitY > 1080 - fontHeight + 13) limitY = 1080 - fontHeight + 13;
+    int limitX = 65;
+    const int besideX = 65 + uxgraphic_textwidth("-1") + uxgraphic_textwidth("  ");
+    for (int labelY : {40, 530, kMinusOneLabelY})
+        if (limitY < labelY + fontHeight && labelY < limitY + fontHeight) limitX = besideX;
+    DrawColouredTextF(limitX, limitY, kBlue, "%2.2f", run.gr1);
     uxgraphic_fillrect(60, 550, 1850, 1, kBlue);
     DrawColouredTextF(65, 530, kBlue, "%d", 0);
     uxgraphic_fillrect(60, 1080, 1850, 1, kBlue);
-    DrawColouredTextF(65, 1060, kBlue, "%d", -1);
+    DrawColouredTextF(65, kMinusOneLabelY, kBlue, "%d", -1);
 }
 
 static void draw_date_axis() {
-    const int stepsPerTick = run.steps * 120 / 1800;
+    // Fewer than 15 steps would give every tick 0 steps: those ticks take their share of a
+    // step instead, so that each shows its own moment.
+    const double stepsPerTick =
+        run.steps < 15 ? run.steps * 120 / 1800.0 : static_cast<double>(run.steps * 120 / 1800);
+    // The two label rows lie 19 pixels apart: the compact font keeps them apart.
+    const int pageFont = UseCompactChartFont();
+    int rowEnd[2] = {0, 0};  // right end of the last label in each row
     for (int i = 0; i < 16; ++i) {
         uxgraphic_fillrect(60 + 120 * i, 1037, 3, 23, kBlack);
-        double jd = run.jdStart + static_cast<double>(stepsPerTick) * i * run.step;
+        double jd = run.jdStart + stepsPerTick * i * run.step;
         int year, month, day, hour, minute;
         CalendarFromJulianDay(jd, &year, &month, &day, &hour, &minute);
+        char label[80];
+        std::snprintf(label, sizeof label, " %d-%d-%d-h%d-m%d ", year, month, day, hour, minute);
         int x = i == 0 ? 20 : 120 * i + 30;
         int y = i == 0 ? 1050 : i % 2 ? 1028 : 1047;
-        DrawColouredTextF(x, y, kRed, " %d-%d-%d-h%d-m%d ", year, month, day, hour, minute);
+        const int width = uxgraphic_textwidth(label);
+        if (x + width > 1920) x = 1920 - width;  // the last label ends at the page edge
+        // A label moved onto its row's previous one is left out.
+        if (x + uxgraphic_textwidth(" ") < rowEnd[i % 2]) continue;
+        rowEnd[i % 2] = x + width;
+        DrawText(x, y, label, kRed);
     }
+    RestoreChartFont(pageFont);
 }
 
 static bool draw_chart() {

@@ -106,9 +106,12 @@ void BiographicRhythms() {
     uxgraphic_clear(kWhite);
     RhythmChart(&curves, &colours, kKv13, kKvFormat, block, start, step);
 
-    DrawTextF(10, 65, "F\xfcr %s, %s ", record.name, record.firstName);
-    // The percentage as typed: 0.29 * 100 truncated would show 28.
-    DrawTextF(8 * kKvFormat - 600, 6 * kKvFormat - 28, "coupling cross correlation: %d(%%)", percent);
+    // Under the start date rather than on it.
+    DrawTextF(10, 70, "F\xfcr %s, %s ", record.name, record.firstName);
+    // The percentage as typed: 0.29 * 100 truncated would show 28. Right of the frame, where
+    // the years of life and the institute's name at the bottom edge leave it room.
+    DrawTextF(8 * kKvFormat + 10, 6 * kKvFormat - 58, "coupling cross correlation: %d(%%)",
+              percent);
     SetProgress(100);
     uxarray2d_destroy(&curves);
     uxarray2i_destroy(&colours);

@@ -6,6 +6,7 @@
 #include "astro/julian.h"
 #include "astro/positions.h"
 #include "research/correlation_matrices.h"
+#include "research/matrix_picture.h"
 #include "research/matrix_report.h"
 #include "research/module_files.h"
 #include "research/modules.h"
@@ -271,5 +272,8 @@ void Continuum() {
     if (!sample_moments()) return;
     print_tables();
     print_legend_and_weights();
+    DrawContinuumMatrixPicture(run.results, run.last, run.order, run.selfCorrelation, run.count,
+                               run.start, run.end);
+    TextOutput(1);  // the tables stay in front, as before the picture
     PlayTada();
 }

@@ -88,7 +88,7 @@ void CorrelationFunction() {
         WaitSeconds(1);
     }
     if (derivation)
-        DrawColouredTextF(100, 10, 0, " Order of Derivation %d", order);
+        DrawColouredTextF(100, 13, 0, " Order of Derivation %d", order);
     else
-        DrawColouredTextF(100, 10, 0, " Order Correlation %d", order);
+        DrawColouredTextF(100, 13, 0, " Order Correlation %d", order);
 }

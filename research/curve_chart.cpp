@@ -259,13 +259,35 @@ static const char* const kFluctuationCaptions[12] = {
     "  S U M ",  "   Sun",    "   Moon",   "   Mercury", "   Venus",  "   Mars",
     "   Jupiter", "   Saturn", "   Uranus", "   Neptune", "   Pluto", "   IC"};
 
+double BandGain(const uxArray2Double* curves, int row, int columns, double gain,
+                double amplitude, double minimum, double maximum, int band, int room) {
+    if (!(maximum > 0) || band <= 5) return gain;
+    double lowest = 0, highest = 0;  // of (v - minimum) / maximum
+    for (int j = 0; j < columns; ++j) {
+        double r = (uxarray2d_get(curves, row, j) - minimum) / maximum;
+        if (!std::isfinite(r)) continue;
+        if (r < lowest) lowest = r;
+        if (r > highest) highest = r;
+    }
+    const double unit = (band - 5) * amplitude;  // pixels per unit of r at gain 1
+    if (highest * unit * gain > room) gain = room / (highest * unit);
+    if (-lowest * unit * gain > room) gain = room / (-lowest * unit);
+    return gain;
+}
+
 static void fluctuation_curves(const uxArray2Double* curves, const uxArray2Int* colours,
                                const ChartGeometry& g, int active, int band, int columns,
                                const double* maxima, const double* minima, bool doubled) {
     const double gain = doubled ? 1.0 : 0.5;  // 2 x 0.5 or 2 x 0.25
     for (int w = 0; w < active; ++w) {
-        CurveScale c{ChartBaseline(band, w), band, w == 0 ? 3.0 : 1.0, minima[w], maxima[w],
-                     gain};
+        const double amplitude = w == 0 ? 3.0 : 1.0;
+        CurveScale c{ChartBaseline(band, w), band, amplitude, minima[w], maxima[w], gain};
+        // Doubled, a curve could run into the bands next to it (and the sum off the top of
+        // the page): its gain is cut to what its band holds, up to the neighbouring baselines
+        // (for the sum, the page top and the Sun's baseline).
+        if (doubled)
+            c.gain = BandGain(curves, w, columns, gain, amplitude, minima[w], maxima[w], band,
+                              w == 0 ? 2 * band - 1 : band - 1);
         const int passes = w == 0 ? 44 - 2 * active : 1;
         const int colour = row_colour(colours, w);
         for (int k = 1; k <= passes; ++k)
@@ -419,7 +441,8 @@ static void rhythm_time_axis(const ChartGeometry& g, int active, int band, int b
                 DrawTextF(x + 20, 25, "%d", year);
                 ++counter;
                 if (w == active - 1)
-                    DrawTextF(x + 20, g.height - 10, "%d", 12 * block + counter - 12);
+                    // One pixel higher than the page's last row lets the label show whole.
+                    DrawTextF(x + 20, g.height - 11, "%d", 12 * block + counter - 12);
             }
         }
     }
@@ -447,7 +470,8 @@ void RhythmChart(const uxArray2Double* curves, const uxArray2Int* colours, int k
         Print("Fehler: kv13 ??? : %i \n", kv13);
     }
     draw_frame(g);
-    DrawText(g.width - 200, g.height - 20, "INSTITUT Orvane", kBlue);
+    // Right of the frame: inside it the name would lie on the years of life.
+    DrawText(g.width + 10, g.height - 20, "INSTITUT Orvane", kBlue);
     DrawText(50, g.height - 35, " Rhythms from:", kBlue);
     DrawTextF(240, g.height - 35, " %d. up to %d. Jahr;", 12 * block - 11, 12 * block);
 }

@@ -26,6 +26,11 @@ void RhythmChart(const uxArray2Double* curves, const uxArray2Int* colours, int k
 
 // ---- The pure layout rules both charts are drawn by (no drawing, no output). ----
 
+// The gain (0.5 normal, 1.0 doubled) a curve row keeps so that no value of its first `columns`
+// moves it more than `room` pixels off its baseline; band is the band height K.
+double BandGain(const uxArray2Double* curves, int row, int columns, double gain,
+                double amplitude, double minimum, double maximum, int band, int room);
+
 // Page and x range of a size unit `kvformat`: the page is 8 x 6 units.
 struct ChartGeometry {
     int width;   // W = 8 kvformat

@@ -3,6 +3,7 @@
 // classes around the continuum's matrix sums; four charts show the histograms with the event
 // group's class marked.
 
+#include "research/chart_font.h"
 #include "research/control_groups.h"
 #include "research/density_classes.h"
 #include "research/module_files.h"
@@ -291,11 +292,11 @@ struct DensityChartLayout {
 static const DensityChartLayout kChartLayouts[kCorrelationKinds] = {
     {"SUM OF THE CORRELATION MATRIX", 20, {35, 55, 75}, 145, 134, 160, 190, 105, 3,
      {925, 970, 1010, 1030}, "event H", "grafH%d"},
-    {"ENERGY: sum of the Matrix", 12, {30, 50, 70}, 100, 89, 110, 140, 170, 5,
+    {"ENERGY: sum of the Matrix", 13, {30, 50, 70}, 100, 89, 117, 140, 170, 3,
      {935, 975, 1015, 1035}, "event I", "grafI%d"},
-    {"DYNAMIC: sum of the Matrix", 12, {30, 50, 70}, 100, 89, 110, 140, 170, 5,
+    {"DYNAMIC: sum of the Matrix", 13, {30, 50, 70}, 100, 89, 117, 140, 170, 3,
      {935, 975, 1015, 1035}, "event D", "grafD%d"},
-    {"DYNAMIC ABSOLUT: sum of the Matrix", 12, {30, 50, 70}, 100, 89, 110, 140, 170, 5,
+    {"DYNAMIC ABSOLUT: sum of the Matrix", 13, {30, 50, 70}, 100, 89, 117, 140, 170, 3,
      {935, 975, 1015, 1035}, "event DA", "grafD%d"},
 };
 
@@ -344,7 +345,11 @@ static void draw_classes(int kind, const DensityChartLayout& layout) {
         if (DensityMarkerShown(markers, j)) {
             const int top = kBaseLine - truncated(markers[j] * 4000 / run.groups);
             uxgraphic_line(kClassSpacing * j + 49, kBaseLine, kClassSpacing * j + 51, top, black);
-            DrawText(kClassSpacing * j + 55, 7, layout.eventLabel, black);
+            // At the top edge, right of the title it would otherwise run into.
+            const int titleEnd = 20 + uxgraphic_textwidth(layout.title) + 9;
+            int labelX = kClassSpacing * j + 55;
+            if (labelX < titleEnd) labelX = titleEnd;
+            DrawText(labelX, 13, layout.eventLabel, black);
         }
         // Neighbouring classes alternate between two rows so that their numbers do not overlap.
         static const int evenRows[3] = {915, 950, 990};
@@ -363,9 +368,12 @@ static void draw_charts() {
         GraphicOutput(k + 1, 1920, 1080, white);
         uxgraphic_clear(white);
         const DensityChartLayout& layout = kChartLayouts[k];
+        // The headings and the number rows lie 15 to 20 pixels apart.
+        const int pageFont = UseCompactChartFont();
         draw_chart_heading(layout);
         draw_captions(layout);
         draw_classes(k, layout);
+        RestoreChartFont(pageFont);
         // The names carry no extension: the toolkit reports the format and writes nothing.
         uxgraphic_save(layout.saveName, 1);
     }

@@ -20,6 +20,7 @@
 #include "research/correlation_matrices.h"
 #include "research/event_analysis_run.h"
 #include "research/event_rules.h"
+#include "research/matrix_picture.h"
 #include "research/module_files.h"
 #include "research/modules.h"
 #include "shell/dialogs.h"
@@ -379,6 +380,7 @@ static bool run_module() {
     write_julian_dates();
     PrintEventList(run);
     PrintEventTables(&run);
+    DrawEventMatrixPicture(run.results, run.last, run.order, run.count, run.continuumRan);
     if (run.continuumRan) DrawComparisonChart(run);
     return true;
 }

@@ -117,27 +117,32 @@ static void draw_axes() {
     DrawText(65, 535, "CONTINUUM", black);
 }
 
+// Texts are drawn with their top 13 pixels above y; a 24-pixel font needs y >= 13 at the top
+// and y <= 1068 at the bottom of a 1080-pixel page to show whole.
+static const int kTopTextY = 13;
+static const int kBottomTextY = 1068;
+
 static void draw_labels() {
     static const char* const sumLabels[kCorrelationKinds] = {"SH", "SI", "SD", "SDA"};
     static const int sumX[kCorrelationKinds] = {175, 295, 415, 535};
     for (int kind = 0; kind < kCorrelationKinds; ++kind)
-        DrawText(sumX[kind], 1075, sumLabels[kind], kind_colour(kind));
+        DrawText(sumX[kind], kBottomTextY, sumLabels[kind], kind_colour(kind));
     static const char* const names[kMatrixPrinciples] = {
         "SUN", "MOON", "MERCURY", "VENUS", "MARS", "JUPITER", "SATURN", "URANUS", "NEPTUN",
         "PLUTO", "IC"};
     static const int nameX[kMatrixPrinciples] = {645,  765,  885,  1005, 1135, 1245,
                                                  1365, 1485, 1605, 1725, 1845};
     int blue = kind_colour(kHarmonyKind);
-    for (int p = 0; p < kMatrixPrinciples; ++p) DrawText(nameX[p], 1075, names[p], blue);
+    for (int p = 0; p < kMatrixPrinciples; ++p) DrawText(nameX[p], kBottomTextY, names[p], blue);
 }
 
 void DrawComparisonChart(const EventRun& run) {
     GraphicOutput(3, 1920, 1080, MakeColour(255, 255, 255));
-    DrawText(15, 9, "graphic continuum - group of events ", kind_colour(kHarmonyKind));
+    DrawText(15, kTopTextY, "graphic continuum - group of events ", kind_colour(kHarmonyKind));
     static const char* const titles[kCorrelationKinds] = {"*** Harmony ", "*** Energy ",
                                                           "*** Dynamic ", "*** Dynamic abs"};
     for (int kind = 0; kind < kCorrelationKinds; ++kind)
-        DrawText(550 + 200 * kind, 9, titles[kind], kind_colour(kind));
+        DrawText(550 + 200 * kind, kTopTextY, titles[kind], kind_colour(kind));
     draw_axes();
     static const int sumX[kCorrelationKinds] = {172, 292, 412, 532};
     for (int kind = 0; kind < kCorrelationKinds; ++kind)

@@ -347,17 +347,22 @@ static void draw_frame() {
     }
 }
 
+// Texts are drawn with their top 13 pixels above y; a 24-pixel font needs y >= 13 at the top
+// and y <= 1068 at the bottom of a 1080-pixel page to show whole.
+static const int kTopTextY = 13;
+static const int kBottomTextY = 1068;
+
 static void draw_labels() {
     const int blue = MakeColour(0, 0, 255);
-    DrawText(175, 1075, "SH", blue);
-    DrawText(295, 1075, "SI", MakeColour(255, 0, 0));
-    DrawText(415, 1075, "SD", MakeColour(0, 255, 0));
-    DrawText(535, 1075, "SDA", MakeColour(0, 255, 255));
+    DrawText(175, kBottomTextY, "SH", blue);
+    DrawText(295, kBottomTextY, "SI", MakeColour(255, 0, 0));
+    DrawText(415, kBottomTextY, "SD", MakeColour(0, 255, 0));
+    DrawText(535, kBottomTextY, "SDA", MakeColour(0, 255, 255));
     static const char* const names[11] = {"SUN",    "MOON",   "MERCURY", "VENUS",
                                           "MARS",   "JUPITER", "SATURN", "URANUS",
                                           "NEPTUN", "PLUTO",  "IC"};
     static const int x[11] = {645, 765, 885, 1005, 1135, 1245, 1365, 1485, 1605, 1725, 1845};
-    for (int p = 0; p < 11; ++p) DrawText(x[p], 1075, names[p], blue);
+    for (int p = 0; p < 11; ++p) DrawText(x[p], kBottomTextY, names[p], blue);
 }
 
 static void draw_chart(int kind) {
@@ -377,11 +382,11 @@ static void draw_chart(int kind) {
     const int white = MakeColour(255, 255, 255);
     GraphicOutput(kind + 1, 1920, 1080, white);
     uxgraphic_clear(white);
-    DrawText(115, 9, "graphic - probability - Matrix", MakeColour(0, 0, 255));
-    DrawColouredTextF(1300, 1, MakeColour(0, 0, 0), "order: %i events: %i control groups: %i",
+    DrawText(115, kTopTextY, "graphic - probability - Matrix", MakeColour(0, 0, 255));
+    DrawColouredTextF(1300, kTopTextY, MakeColour(0, 0, 0), "order: %i events: %i control groups: %i",
                       run.order, run.members, run.groups);
     const int* c = titleColours[kind];
-    DrawText(700, 9, titles[kind], MakeColour(c[0], c[1], c[2]));
+    DrawText(700, kTopTextY, titles[kind], MakeColour(c[0], c[1], c[2]));
     draw_frame();
     for (int k = 0; k < kCorrelationKinds; ++k) {
         c = sumColours[k];

@@ -32,6 +32,7 @@ static struct {
     double x[kMaxPairs], y[kMaxPairs], w[kMaxPairs];
     double inputX[kMaxPairs], inputY[kMaxPairs];  // as typed or read, before scaling and shifting
     double c[kMaxDegree + 1];
+    int fitError;  // kFitOk, or why the fit failed: then there is no curve to draw
     double sx, sy, ax, ay;
     int cx, cy, mx, my, thickness;
     int kx, ky;
@@ -120,6 +121,7 @@ static void save_pairs() {
 
 static void fit_and_report() {
     int err = PolynomialFit(run.p - 1, run.n - 1, run.x, run.y, run.w, run.c);
+    run.fitError = err;
     for (int j = 0; j < run.p; ++j) Print("\n coefficients: j= %i  c: %f  ", j, run.c[j]);
     if (run.p == 3 && run.c[2] != 0.0) {
         double xv = -run.c[1] / (2.0 * run.c[2]);
@@ -217,6 +219,13 @@ static void draw_plot() {
     uxgraphic_clear(white);
     DrawShiftedAxes(kWidth, kHeight, run.cx, run.cy, run.mx, run.my, run.ax, run.ay);
     draw_points();
+    if (run.fitError != kFitOk) {
+        // The coefficients of a failed fit are no result: say so instead of drawing them.
+        const int x = run.cx >= kWidth / 2 ? 20 : run.cx + 60;
+        DrawColouredTextF(x, 43, MakeColour(255, 0, 0), "The fit failed (error %i): no curve",
+                          run.fitError);
+        return;
+    }
     draw_curve(0, 0);
     WaitSeconds(1);
     for (int pass = 2; pass <= run.thickness; ++pass) {

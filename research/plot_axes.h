@@ -17,6 +17,13 @@ int TickStep(int length, int divisions);
 // Every how many ticks a label is written: 5, 10 from 51 divisions, 20 from 201.
 int LabelSpacing(int divisions);
 
+// Every how many ticks one is drawn so that drawn ticks lie at least 4 pixels apart (1, 2, 5,
+// 10, 20, ...): closer ticks merge into a bar.
+int TickStride(int step);
+// The smallest multiple of `every` that is also a multiple of `tickStride` and spaces labels at
+// least `room` pixels apart, ticks being `step` pixels apart.
+int SpreadLabels(int every, int tickStride, int step, int room);
+
 // The offset of thickness pass 2..10 of a curve (pass 1 is the curve itself, offset 0).
 struct PassShift {
     int dx;

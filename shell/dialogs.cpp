@@ -232,9 +232,16 @@ int ChooseOption(const char* title, int n, const char* const* texts) {
     if (n < 1) return -1;
     if (n > 100) n = 100;
     unsigned f = dialog_font();
+    // 400 pixels wide, or wider so that the longest caption shows whole on its button (80 % of
+    // the client area, with a margin on each side; the frame takes its share of the width).
+    int width = 400;
+    for (int i = 0; i < n; ++i) {
+        int needed = (uxcaption_width(static_cast<int>(f), texts[i]) + 24) * 5 / 4 + 32;
+        if (needed > width) width = needed;
+    }
     uxWindow win;
-    uxwindow_create(&win, "%s,x=50%,y=50%,xs=400,ys=%d,noquit,nosysmenu,modal,fontid=%u", title,
-                    n * 42 + 20, f);
+    uxwindow_create(&win, "%s,x=50%,y=50%,xs=%d,ys=%d,noquit,nosysmenu,modal,fontid=%u", title,
+                    width, n * 42 + 20, f);
     static uxButton buttons[100];
     int ids[100];
     for (int i = 0; i < n; ++i) {

@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "shell/dialogs.h"
 #include "shell/format_text.h"
@@ -16,6 +17,10 @@
 
 static int text_target = 0;
 static int remembered_colour = 0;
+static int graphic_page = 0;  // page of the last GraphicOutput, for the text watcher
+static const TextRectWatcher* text_watcher = nullptr;
+
+void WatchGraphicText(const TextRectWatcher* watcher) { text_watcher = watcher; }
 
 int CurrentTextTarget() { return text_target; }
 
@@ -85,6 +90,8 @@ void GraphicOutput(int page, int width, int height, int colour) {
     uxgraphic_select(g);
     uxgraphic_resize(g, width, height);
     uxgraphic_clear(colour);
+    graphic_page = page;
+    if (text_watcher) text_watcher->page_cleared(page, width, height);
 }
 
 void SetProgress(int percent) {
@@ -117,9 +124,27 @@ void EndModuleRun() {
     for (int i = 0; i < SHELL_MODULE_BUTTONS; ++i) uxbutton_enable(&gModuleButtons[i]);
 }
 
+// Draws at (x, y - 13) and tells the watcher, if any, where the visible letters went.
+static int draw_page_text(int x, int y, int colour, const char* text) {
+    int width = uxgraphic_text(x, y - 13, colour, text);
+    if (!text_watcher) return width;
+    const char* first = text;
+    while (*first == ' ') ++first;
+    const char* end = first + std::strlen(first);
+    while (end > first && end[-1] == ' ') --end;
+    if (end == first) return width;
+    char visible[kDrawTextBufferSize];
+    std::snprintf(visible, sizeof visible, "%.*s", static_cast<int>(end - first), first);
+    char lead[kDrawTextBufferSize];
+    std::snprintf(lead, sizeof lead, "%.*s", static_cast<int>(first - text), text);
+    text_watcher->text_drawn(graphic_page, x + uxgraphic_textwidth(lead), y - 13,
+                             uxgraphic_textwidth(visible), uxgraphic_fontheight(), visible);
+    return width;
+}
+
 int DrawText(int x, int y, const char* text, int colour) {
     remembered_colour = colour;
-    return uxgraphic_text(x, y - 13, colour, text);
+    return draw_page_text(x, y, colour, text);
 }
 
 int DrawTextF(int x, int y, const char* format, ...) {
@@ -128,7 +153,7 @@ int DrawTextF(int x, int y, const char* format, ...) {
     va_start(ap, format);
     FormatTextV(buffer, sizeof buffer, format, ap);
     va_end(ap);
-    return uxgraphic_text(x, y - 13, remembered_colour, buffer);
+    return draw_page_text(x, y, remembered_colour, buffer);
 }
 
 void DrawColouredTextF(int x, int y, int colour, const char* format, ...) {
@@ -138,7 +163,7 @@ void DrawColouredTextF(int x, int y, int colour, const char* format, ...) {
     FormatTextV(buffer, sizeof buffer, format, ap);
     va_end(ap);
     remembered_colour = colour;
-    uxgraphic_text(x, y - 13, colour, buffer);
+    draw_page_text(x, y, colour, buffer);
 }
 
 int MakeColour(int red, int green, int blue) {

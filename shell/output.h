@@ -27,6 +27,15 @@ void DrawColouredTextF(int x, int y, int colour, const char* format, ...)
     __attribute__((format(printf, 4, 5)));
 int MakeColour(int red, int green, int blue);
 
+// Told of every page GraphicOutput clears and of every text the three calls above draw: its
+// page and the rectangle of its letters (blanks at either end left out). Lets checks find text
+// that leaves its page or lands on other text. Off (nullptr) unless a check installs one.
+struct TextRectWatcher {
+    void (*page_cleared)(int page, int width, int height);
+    void (*text_drawn)(int page, int x, int y, int width, int height, const char* text);
+};
+void WatchGraphicText(const TextRectWatcher* watcher);
+
 void PrintPrincipleName(unsigned int index);
 int RandomInt(int n);
 double RandomUnit();

@@ -356,6 +356,25 @@ TEST_F(ChartPage, DoubledVariantHasTwiceTheAmplitude) {
         EXPECT_EQ(pixel(x, (w + 3) * 72 - 67), row_colour(w)) << w;
 }
 
+TEST_F(ChartPage, DoubledCurvesStayInTheirBands) {
+    const int n = 700;
+    fill(n, -10.0, 10.0, 0.5);  // (v - min) / max reaches -2: twice the band at full gain
+    fluctuation(n, true);
+    const int band = 72;
+    for (int w = 1; w <= 11; ++w) {
+        const int baseline = (w + 3) * band;
+        for (int y = 0; y < 1080; ++y) {
+            if (y > baseline - band && y < baseline + band) continue;
+            for (int x = 91; x < 1260; x += 7)
+                ASSERT_NE(pixel(x, y), row_colour(w)) << "curve " << w << " at " << x << "," << y;
+        }
+    }
+    // The sum (red where positive, blue where negative) stays under the page top and above
+    // the Sun's baseline.
+    for (int x = 91; x < 1260; x += 7)
+        EXPECT_NE(pixel(x, 4 * band + 1), kBlue) << x;
+}
+
 TEST_F(ChartPage, FlatIcCurveIsLeftOutAndBandsWiden) {
     const int n = 700;
     fill(n, 2.0, 2.0, 0.009);  // flat curves lie on their baselines

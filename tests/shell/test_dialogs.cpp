@@ -111,6 +111,13 @@ TEST(ChooseOption, ReturnsTheOneBasedNumberOfTheButton) {
     int w = 0, h = 0;
     ASSERT_TRUE(BmpSize(lower.file("choose.bmp"), &w, &h));
     EXPECT_EQ(h, 2 * 42 + 20);
+    EXPECT_EQ(w, 400);  // short captions keep the usual width
+    // A caption wider than that widens the window: 47 letters of 12 pixels, 80 % buttons.
+    const char* wide[] = {"Hypergeometrische Verteilung (ohne Zur\xfccklegen)", "short"};
+    ShellRun grown = RunShell("screenshot choose.bmp\nclick short\n",
+                              [&] { return std::to_string(ChooseOption("Pick", 2, wide)); });
+    ASSERT_TRUE(BmpSize(grown.file("choose.bmp"), &w, &h));
+    EXPECT_GE(w * 4 / 5, 47 * 12 + 24) << w;
     ShellRun first =
         RunShell("key Return\n", [&] { return std::to_string(ChooseOption("Pick", 2, options)); });
     EXPECT_EQ(first.result, "1");  // the first button holds the focus

@@ -62,6 +62,29 @@ void item_chosen(int, void* user) {
     else uxPostEvent(item.id);
 }
 
+// The item list paints its rows as plain text; this paints it, then draws each visible row's
+// caption once more over it with its "&" accelerator underlined, as the titles show theirs.
+void (*plain_list_paint)(uxWidget* w, uxPixmap* pm) = nullptr;
+
+void items_paint(uxWidget* w, uxPixmap* pm) {
+    plain_list_paint(w, pm);
+    const uxListBox* l = static_cast<const uxListBox*>(w->self);
+    const uxWindowMenu* m = static_cast<const uxWindowMenu*>(w->trigger_user);
+    if (!m || m->open_title < 0) return;
+    const uxWindowMenu::Title& t = m->titles[m->open_title];
+    const int rh = uxlistbox_row_height(l);
+    if (rh <= 0) return;
+    const int rows = (w->layout.height - 2 * w->border) / rh;
+    for (int k = 0; k < rows && l->first_visible + k < l->count && l->first_visible + k < t.item_count; ++k) {
+        const int index = l->first_visible + k;
+        const char* caption = m->items[t.item_first + index].caption;
+        if (uxcaption_underlined(caption) < 0) continue;
+        const int colour = uxcolor_role(index == l->selected ? UXCOLOR_WHITE : UXCOLOR_TEXT);
+        uxcaption_draw(pm, w->fontid, w->abs_x + w->border + 2, w->abs_y + w->border + k * rh + 1,
+                       caption, colour, false);
+    }
+}
+
 void open_items(uxWindowMenu* m, int title) {
     close_items(m);
     const uxWindowMenu::Title& t = m->titles[title];
@@ -83,8 +106,13 @@ void open_items(uxWindowMenu* m, int title) {
     m->open_title = title;
     m->popup_list = uxlistbox_popup_open(&m->popup, x, y, width, m->base.fontid, rows,
                                          t.item_count, -1, item_chosen, m);
-    if (!m->popup_list) m->open_title = -1;
-    else uxwindow_set_popup_dismiss(&m->popup, &m->base, dismissed, m);
+    if (!m->popup_list) {
+        m->open_title = -1;
+    } else {
+        uxwindow_set_popup_dismiss(&m->popup, &m->base, dismissed, m);
+        plain_list_paint = m->popup_list->base.paint;
+        m->popup_list->base.paint = items_paint;
+    }
     invalidate(m);
 }
 

@@ -146,6 +146,7 @@ TEST_F(ListWidgets, MenuOpensTitlesAndRunsItems) {
     uxwindowmenu_add_title(&m, "&File");
     int quit = uxwindowmenu_add_item(&m, quit_item, nullptr, "&Quit");
     int about = uxwindowmenu_add_item(&m, nullptr, nullptr, "About");
+    uxwindowmenu_add_item(&m, nullptr, nullptr, "Quit");
     uxwindowmenu_add_title(&m, "&Help,rightaligned");
     EXPECT_TRUE(m.titles[1].right);
     EXPECT_GT(m.titles[0].id, 0);
@@ -156,6 +157,18 @@ TEST_F(ListWidgets, MenuOpensTitlesAndRunsItems) {
     uxWindow* popup = newest_popup();
     ASSERT_NE(popup, nullptr);
     uxWidget* list = first_list(popup);
+    // "&Quit" shows its accelerator underlined: more ink than the plain "Quit" row.
+    uxwindow_compose(popup);
+    auto ink = [&](int row) {
+        int rh = uxlistbox_row_height(static_cast<uxListBox*>(list->self)), n = 0;
+        for (int py = 0; py < rh; ++py)
+            for (int px = 0; px < list->layout.width; ++px)
+                n += uxpxmap_getrgb(&popup->client, list->abs_x + px,
+                                    list->abs_y + list->border + row * rh + py) ==
+                     uxcolor_role(UXCOLOR_TEXT);
+        return n;
+    };
+    EXPECT_GT(ink(0), ink(2));
     int x = 0, y = 0;
     ASSERT_TRUE(list->locate(list, 0, nullptr, &x, &y));
     click_at(popup, x, y);
