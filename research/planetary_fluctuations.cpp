@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <new>
 
 #include "astro/astro_records.h"
 #include "astro/julian.h"
@@ -243,23 +244,52 @@ static void build_matrix(int kind, const double* longitudes,
     }
 }
 
+// The longitudes of every step, from the first kind's loop for the other three (their moments
+// are the same); without memory for them every kind computes its own positions.
+struct StepLongitudes {
+    double (*values)[kMatrixPrinciples] = nullptr;
+    int filled = 0;  // steps stored so far
+};
+static StepLongitudes stepLongitudes;
+
+static void forget_step_longitudes() {
+    delete[] stepLongitudes.values;
+    stepLongitudes = StepLongitudes{};
+}
+
 // The hot loop of one kind: one position and one matrix per step, nothing allocated.
 // False when the application stops.
 static bool compute_curves(int kind, uxArray2Double* curves) {
     PositionRecord positions{};
     double matrix[kMatrixSize][kMatrixSize];
     const double* w = run.weights;
+    StepLongitudes& kept = stepLongitudes;
+    if (kind == 0) {
+        forget_step_longitudes();
+        kept.values = new (std::nothrow) double[run.divider > 0 ? run.divider : 1][kMatrixPrinciples];
+    }
+    const bool reuse = kept.values && kept.filled == run.divider;
     int shownProgress = -1, sinceWait = 0;
     for (int i = 0; i < run.divider; ++i) {
         int progress = static_cast<int>(static_cast<long long>(i) * 100 / 710);
         if (progress != shownProgress && shownProgress < 100) SetProgress(shownProgress = progress);
-        double year, month, day, hour, minute;
-        JulianToCalendar(run.start + i * run.step, &year, &month, &day, &hour, &minute);
-        PersonRecord* r = &run.record;
-        r->year = int(year), r->month = int(month), r->day = int(day);
-        r->hour = int(hour), r->minute = int(minute), r->second = 0;
-        PlanetPositions(*r, &positions);
-        build_matrix(kind, positions.longitude, matrix);
+        const double* longitudes;
+        if (reuse) {
+            longitudes = kept.values[i];
+        } else {
+            double year, month, day, hour, minute;
+            JulianToCalendar(run.start + i * run.step, &year, &month, &day, &hour, &minute);
+            PersonRecord* r = &run.record;
+            r->year = int(year), r->month = int(month), r->day = int(day);
+            r->hour = int(hour), r->minute = int(minute), r->second = 0;
+            PlanetPositions(*r, &positions);
+            longitudes = positions.longitude;
+            if (kept.values && kind == 0) {
+                for (int p = 0; p < kMatrixPrinciples; ++p) kept.values[i][p] = longitudes[p];
+                kept.filled = i + 1;
+            }
+        }
+        build_matrix(kind, longitudes, matrix);
         double sum = 0;
         for (int p = 0; p < kPrinciples; ++p) {
             double value = 0;
@@ -438,5 +468,6 @@ void PlanetaryFluctuations() {
         finished = show_kind(kind, &curves, &colours);
     uxarray2d_destroy(&curves);
     uxarray2i_destroy(&colours);
+    forget_step_longitudes();
     if (finished) PlayTada();
 }
