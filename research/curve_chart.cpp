@@ -225,8 +225,13 @@ static void draw_curve_pass(const uxArray2Double* curves, int row, int columns, 
         uxgraphic_moveto(penX, penY);
         chain = false;
     };
+    // The row's values read in place (uxarray2d_get's checks once for the whole row).
+    const bool rowInside = curves->data && row >= 0 && row < curves->d0;
+    const double* values = rowInside ? curves->data + row : nullptr;
+    const size_t stride = static_cast<size_t>(curves->d0);
+    const int inside = rowInside ? (columns < curves->d1 ? columns : curves->d1) : 0;
     for (int j = 0; j < columns; ++j) {
-        double v = uxarray2d_get(curves, row, j);
+        double v = j < inside ? values[j * stride] : 0.0;
         int y = curve_y(c, pass, v);
         if (j == 0) {
             uxgraphic_moveto(g.left, y);
