@@ -111,6 +111,7 @@ void BuildHarmonyMatrix(int order, const double* longitudes,
 {
     // Every element 0..10 is written below, so only the border needs clearing.
     ClearUnusedBorder(matrix);
+    EnsureWaveTablesForOrder(WaveTableRow(order));
     const double* row = HarmonyWaveTable[WaveTableRow(order)];
     for (int i = 0; i < kMatrixPrinciples; ++i)
         for (int j = i + 1; j < kMatrixPrinciples; ++j)
@@ -132,6 +133,7 @@ void BuildDynamicsMatrix(int order, const double* longitudes,
 {
     // The pairs below write every element 0..10 but the diagonal.
     ClearUnusedBorder(matrix);
+    EnsureWaveTablesForOrder(WaveTableRow(order));
     const double* row = DynamicsWaveTable[WaveTableRow(order)];
     for (int i = 0; i < kMatrixPrinciples; ++i) {
         matrix[i][i] = 0.0;
@@ -151,6 +153,7 @@ void BuildMomentMatrices(int order, const double* longitudes,
     ClearUnusedBorder(harmony);
     ClearUnusedBorder(dynamics);
     const int tableRow = WaveTableRow(order);
+    EnsureWaveTablesForOrder(tableRow);
     const double* harmonyRow = HarmonyWaveTable[tableRow];
     const double* dynamicsRow = DynamicsWaveTable[tableRow];
     for (int i = 0; i < kMatrixPrinciples; ++i)
