@@ -160,10 +160,13 @@ inline void FillPowers(Phasor base, Phasor* powers, int count)
                                  : Multiply(powers[k - 1], base);
 }
 
-// e^{ikx} for a signed multiple k.
-inline Phasor SignedPower(const Phasor* powers, int k)
+// e^{ikx} for k = -(count-1)..count-1 at signed[count - 1 + k], so that signed multiples are
+// read without a branch.
+inline void FillSignedPowers(Phasor base, Phasor* signedPowers, int count)
 {
-    return k >= 0 ? powers[k] : Conjugate(powers[-k]);
+    Phasor* zero = signedPowers + count - 1;
+    FillPowers(base, zero, count);
+    for (int k = 1; k < count; ++k) zero[-k] = Conjugate(zero[k]);
 }
 
 inline double SumTerms(const GroupedTerms& g, const Phasor* elongationPhasors,
@@ -215,21 +218,23 @@ void MoonPosition(double julianDay, double* longitude, double* latitude)
 {
     LunarArguments a = ComputeLunarArguments(julianDay);
 
-    Phasor elongation[5], sunAnomaly[3], moonAnomaly[5], argumentOfLatitude[4];
+    Phasor elongation[5], sunAnomalyPowers[5], moonAnomalyPowers[9], latitudeArgumentPowers[7];
     FillPowers(PhasorOf(DegreesToRadians(a.elongation)), elongation, 5);
-    FillPowers(PhasorOf(DegreesToRadians(a.sunAnomaly)), sunAnomaly, 3);
-    FillPowers(PhasorOf(DegreesToRadians(a.moonAnomaly)), moonAnomaly, 5);
-    FillPowers(PhasorOf(DegreesToRadians(a.argumentOfLatitude)), argumentOfLatitude, 4);
+    FillSignedPowers(PhasorOf(DegreesToRadians(a.sunAnomaly)), sunAnomalyPowers, 3);
+    FillSignedPowers(PhasorOf(DegreesToRadians(a.moonAnomaly)), moonAnomalyPowers, 5);
+    FillSignedPowers(PhasorOf(DegreesToRadians(a.argumentOfLatitude)), latitudeArgumentPowers, 4);
+    const Phasor* sunAnomaly = sunAnomalyPowers + 2;  // e^{ikM} at sunAnomaly[k], k = -2..2
+    const Phasor* moonAnomaly = moonAnomalyPowers + 4;
+    const Phasor* argumentOfLatitude = latitudeArgumentPowers + 3;
 
     Phasor elongationPhasors[25];
     for (int i = 0; i < kPlan.elongationPairCount; ++i)
         elongationPhasors[i] = Multiply(elongation[kPlan.elongationPairs[i].first],
-                                        SignedPower(sunAnomaly, kPlan.elongationPairs[i].second));
+                                        sunAnomaly[kPlan.elongationPairs[i].second]);
     Phasor anomalyPhasors[63];
     for (int i = 0; i < kPlan.anomalyPairCount; ++i)
-        anomalyPhasors[i] =
-            Multiply(SignedPower(moonAnomaly, kPlan.anomalyPairs[i].first),
-                     SignedPower(argumentOfLatitude, kPlan.anomalyPairs[i].second));
+        anomalyPhasors[i] = Multiply(moonAnomaly[kPlan.anomalyPairs[i].first],
+                                     argumentOfLatitude[kPlan.anomalyPairs[i].second]);
 
     const double eccentricityFactor[3] = {1.0, a.e, a.e * a.e};
     double sumLongitude =
