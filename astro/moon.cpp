@@ -105,6 +105,51 @@ constexpr LunarTermPlan MakeLunarTermPlan(const LunarTerm* longitudeTerms,
 
 constexpr LunarTermPlan kPlan = MakeLunarTermPlan(kLunarLongitudeTerms, kLunarLatitudeTerms);
 
+// The terms of one table ordered by their (D, M) pair: a pair's terms share the factor
+// e^{i(aD + bM)} and the eccentricity factor, so
+//   sum over the pair = E^|b| (sin(aD + bM) sum c cos(cM' + dF) + cos(aD + bM) sum c sin(cM' + dF)),
+// two multiply-adds per term.
+struct GroupedTerms {
+    int groupCount = 0;
+    unsigned char groupPair[25] = {};     // elongation pair of each group
+    unsigned char groupEnd[25] = {};      // one past the group's last term
+    unsigned char groupSunPower[25] = {};  // |b|, the power of E
+    unsigned char anomalyPair[kLunarTermCount] = {};
+    double coefficient[kLunarTermCount] = {};
+};
+
+constexpr GroupedTerms GroupTerms(const LunarTerm* terms, const unsigned char* elongationPair,
+                                  const unsigned char* anomalyPair, int pairCount)
+{
+    GroupedTerms g;
+    int k = 0;
+    for (int pair = 0; pair < pairCount; ++pair) {
+        int start = k;
+        for (int t = 0; t < kLunarTermCount; ++t) {
+            if (elongationPair[t] != pair) continue;
+            g.anomalyPair[k] = anomalyPair[t];
+            g.coefficient[k] = terms[t].coefficient;
+            ++k;
+        }
+        if (k == start) continue;
+        int b = 0;
+        for (int t = 0; t < kLunarTermCount; ++t)
+            if (elongationPair[t] == pair) b = terms[t].sunAnomaly < 0 ? -terms[t].sunAnomaly : terms[t].sunAnomaly;
+        g.groupPair[g.groupCount] = static_cast<unsigned char>(pair);
+        g.groupEnd[g.groupCount] = static_cast<unsigned char>(k);
+        g.groupSunPower[g.groupCount] = static_cast<unsigned char>(b);
+        ++g.groupCount;
+    }
+    return g;
+}
+
+constexpr GroupedTerms kLongitudeGroups =
+    GroupTerms(kLunarLongitudeTerms, kPlan.longitudeElongationPair, kPlan.longitudeAnomalyPair,
+               kPlan.elongationPairCount);
+constexpr GroupedTerms kLatitudeGroups =
+    GroupTerms(kLunarLatitudeTerms, kPlan.latitudeElongationPair, kPlan.latitudeAnomalyPair,
+               kPlan.elongationPairCount);
+
 // e^{ikx} for k = 0..count-1.
 inline void FillPowers(Phasor base, Phasor* powers, int count)
 {
@@ -115,23 +160,29 @@ inline void FillPowers(Phasor base, Phasor* powers, int count)
                                  : Multiply(powers[k - 1], base);
 }
 
-// e^{ikx} for a signed multiple k.
-inline Phasor SignedPower(const Phasor* powers, int k)
+// e^{ikx} for k = -(count-1)..count-1 at signed[count - 1 + k], so that signed multiples are
+// read without a branch.
+inline void FillSignedPowers(Phasor base, Phasor* signedPowers, int count)
 {
-    return k >= 0 ? powers[k] : Conjugate(powers[-k]);
+    Phasor* zero = signedPowers + count - 1;
+    FillPowers(base, zero, count);
+    for (int k = 1; k < count; ++k) zero[-k] = Conjugate(zero[k]);
 }
 
-inline double SumTerms(const LunarTerm* terms, const unsigned char* elongationPair,
-                       const unsigned char* anomalyPair, const Phasor* elongationPhasors,
+inline double SumTerms(const GroupedTerms& g, const Phasor* elongationPhasors,
                        const Phasor* anomalyPhasors, const double* eccentricityFactor)
 {
     double sum = 0.0;
-    for (int k = 0; k < kLunarTermCount; ++k) {
-        const Phasor& x = elongationPhasors[elongationPair[k]];
-        const Phasor& y = anomalyPhasors[anomalyPair[k]];
-        double sine = x.s * y.c + x.c * y.s;
-        int m = terms[k].sunAnomaly < 0 ? -terms[k].sunAnomaly : terms[k].sunAnomaly;
-        sum += terms[k].coefficient * eccentricityFactor[m] * sine;
+    int k = 0;
+    for (int group = 0; group < g.groupCount; ++group) {
+        double cosines = 0.0, sines = 0.0;
+        for (; k < g.groupEnd[group]; ++k) {
+            const Phasor& y = anomalyPhasors[g.anomalyPair[k]];
+            cosines += g.coefficient[k] * y.c;
+            sines += g.coefficient[k] * y.s;
+        }
+        const Phasor& x = elongationPhasors[g.groupPair[group]];
+        sum += eccentricityFactor[g.groupSunPower[group]] * (x.s * cosines + x.c * sines);
     }
     return sum;
 }
@@ -167,30 +218,29 @@ void MoonPosition(double julianDay, double* longitude, double* latitude)
 {
     LunarArguments a = ComputeLunarArguments(julianDay);
 
-    Phasor elongation[5], sunAnomaly[3], moonAnomaly[5], argumentOfLatitude[4];
+    Phasor elongation[5], sunAnomalyPowers[5], moonAnomalyPowers[9], latitudeArgumentPowers[7];
     FillPowers(PhasorOf(DegreesToRadians(a.elongation)), elongation, 5);
-    FillPowers(PhasorOf(DegreesToRadians(a.sunAnomaly)), sunAnomaly, 3);
-    FillPowers(PhasorOf(DegreesToRadians(a.moonAnomaly)), moonAnomaly, 5);
-    FillPowers(PhasorOf(DegreesToRadians(a.argumentOfLatitude)), argumentOfLatitude, 4);
+    FillSignedPowers(PhasorOf(DegreesToRadians(a.sunAnomaly)), sunAnomalyPowers, 3);
+    FillSignedPowers(PhasorOf(DegreesToRadians(a.moonAnomaly)), moonAnomalyPowers, 5);
+    FillSignedPowers(PhasorOf(DegreesToRadians(a.argumentOfLatitude)), latitudeArgumentPowers, 4);
+    const Phasor* sunAnomaly = sunAnomalyPowers + 2;  // e^{ikM} at sunAnomaly[k], k = -2..2
+    const Phasor* moonAnomaly = moonAnomalyPowers + 4;
+    const Phasor* argumentOfLatitude = latitudeArgumentPowers + 3;
 
     Phasor elongationPhasors[25];
     for (int i = 0; i < kPlan.elongationPairCount; ++i)
         elongationPhasors[i] = Multiply(elongation[kPlan.elongationPairs[i].first],
-                                        SignedPower(sunAnomaly, kPlan.elongationPairs[i].second));
+                                        sunAnomaly[kPlan.elongationPairs[i].second]);
     Phasor anomalyPhasors[63];
     for (int i = 0; i < kPlan.anomalyPairCount; ++i)
-        anomalyPhasors[i] =
-            Multiply(SignedPower(moonAnomaly, kPlan.anomalyPairs[i].first),
-                     SignedPower(argumentOfLatitude, kPlan.anomalyPairs[i].second));
+        anomalyPhasors[i] = Multiply(moonAnomaly[kPlan.anomalyPairs[i].first],
+                                     argumentOfLatitude[kPlan.anomalyPairs[i].second]);
 
     const double eccentricityFactor[3] = {1.0, a.e, a.e * a.e};
     double sumLongitude =
-        SumTerms(kLunarLongitudeTerms, kPlan.longitudeElongationPair,
-                 kPlan.longitudeAnomalyPair, elongationPhasors, anomalyPhasors,
-                 eccentricityFactor);
+        SumTerms(kLongitudeGroups, elongationPhasors, anomalyPhasors, eccentricityFactor);
     double sumLatitude =
-        SumTerms(kLunarLatitudeTerms, kPlan.latitudeElongationPair, kPlan.latitudeAnomalyPair,
-                 elongationPhasors, anomalyPhasors, eccentricityFactor);
+        SumTerms(kLatitudeGroups, elongationPhasors, anomalyPhasors, eccentricityFactor);
 
     // Additive terms: the actions of Venus (A1) and Jupiter (A2), the flattening of the Earth.
     Phasor meanLongitude = PhasorOf(DegreesToRadians(a.meanLongitude));

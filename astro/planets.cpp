@@ -13,6 +13,7 @@ namespace {
 struct HeliocentricBody {
     double x, y, z;       // ecliptic coordinates, AU
     double r;             // distance from the Sun
+    double rho;           // its projection on the ecliptic
     double cosLongitude;  // of the heliocentric longitude
     double sinLongitude;
     double e;
@@ -25,6 +26,8 @@ struct EpochAngles {
     Phasor inclination[kOrbitalElementRows];
     Phasor node[kOrbitalElementRows];
     Phasor perihelion[kOrbitalElementRows];
+    double rootOfAxis[kOrbitalElementRows];     // sqrt(a), the same value as formed per moment
+    double inverseOfAxis[kOrbitalElementRows];  // 1 / a, likewise
 };
 
 const EpochAngles& AnglesAtEpoch()
@@ -35,6 +38,8 @@ const EpochAngles& AnglesAtEpoch()
             a.inclination[row] = PhasorOf(DegreesToRadians(OrbitalElements[row][kInclination0]));
             a.node[row] = PhasorOf(DegreesToRadians(OrbitalElements[row][kAscendingNode0]));
             a.perihelion[row] = PhasorOf(DegreesToRadians(OrbitalElements[row][kPerihelion0]));
+            a.rootOfAxis[row] = std::sqrt(OrbitalElements[row][kSemiMajorAxis]);
+            a.inverseOfAxis[row] = 1.0 / OrbitalElements[row][kSemiMajorAxis];
         }
         return a;
     }();
@@ -104,6 +109,7 @@ void SolveOrbits(double t, HeliocentricBody* bodies)
         body.z = z;
         body.r = std::sqrt(body.x * body.x + body.y * body.y + z * z);
         const double rho = std::sqrt(body.x * body.x + body.y * body.y);
+        body.rho = rho;
         body.cosLongitude = rho > 0.0 ? body.x / rho : 1.0;
         body.sinLongitude = rho > 0.0 ? body.y / rho : 0.0;
         body.e = e;
@@ -130,12 +136,22 @@ void VelocityAngle(double cosine, double* cosGamma, double* sinGamma)
 
 }  // namespace
 
-double QuadrantSafeLongitude(double x, double y)
+namespace {
+
+// QuadrantSafeLongitude with the radius sqrt(x x + y y) already at hand.
+inline double LongitudeWithRadius(double x, double y, double radius)
 {
     if (x == 0.0 && y == 0.0) return 0.0;
-    double phi = 2.0 * std::atan(y / (std::fabs(x) + std::sqrt(x * x + y * y)));
+    double phi = 2.0 * std::atan(y / (std::fabs(x) + radius));
     if (x >= 0.0) return y < 0.0 ? phi + 2.0 * kPi : phi;
     return kPi - phi;
+}
+
+}  // namespace
+
+double QuadrantSafeLongitude(double x, double y)
+{
+    return LongitudeWithRadius(x, y, std::sqrt(x * x + y * y));
 }
 
 void PlanetsByElements(double centuriesSince1950, double* longitude, double* latitude,
@@ -144,11 +160,12 @@ void PlanetsByElements(double centuriesSince1950, double* longitude, double* lat
     const double t = centuriesSince1950;
     const double k = kGaussianGravitationalConstant;
 
+    const EpochAngles& epoch = AnglesAtEpoch();
     HeliocentricBody bodies[kOrbitalElementRows];
     SolveOrbits(t, bodies);
     const HeliocentricBody& earth = bodies[0];
     ReportImpossibleElements(0, earth);
-    const double earthLongitude = QuadrantSafeLongitude(earth.x, earth.y);
+    const double earthLongitude = LongitudeWithRadius(earth.x, earth.y, earth.rho);
     longitude[0] = ReduceTowardZero(RadiansToDegrees(earthLongitude + kPi));
     const double earthEnergy = 2.0 / earth.r - 1.0;
     if (earthEnergy < 0.0) AstroPrint("813 Test tafeln !!! 2.0/r0-1.0 %f  ", earthEnergy);
@@ -159,7 +176,6 @@ void PlanetsByElements(double centuriesSince1950, double* longitude, double* lat
     dailyMotion[0] = earthSpeed * kDegreesPerRadian / earth.r;
 
     for (int row = 1; row < kOrbitalElementRows; ++row) {
-        const double* elements = OrbitalElements[row];
         const int p = row + 1;
         const HeliocentricBody& body = bodies[row];
         ReportImpossibleElements(row, body);
@@ -169,15 +185,14 @@ void PlanetsByElements(double centuriesSince1950, double* longitude, double* lat
         const double rho = std::sqrt(x * x + y * y);
         const double delta = std::sqrt(x * x + y * y + z * z);
         latitude[p] = std::atan(z / rho);
-        const double geocentricLongitude = QuadrantSafeLongitude(x, y);
+        const double geocentricLongitude = LongitudeWithRadius(x, y, rho);
         longitude[p] = RadiansToDegrees(geocentricLongitude);
 
-        const double a = elements[kSemiMajorAxis];
-        const double energy = 2.0 / body.r - 1.0 / a;
+        const double energy = 2.0 / body.r - epoch.inverseOfAxis[row];
         if (energy < 0.0) AstroPrint("796 Test tafeln !!! r8 %f  ", energy);
         const double speed = std::sqrt(energy) * k;
         double cosGamma, sinGamma;
-        VelocityAngle(body.sinEccentricAnomaly * std::sqrt(a) * k * body.e / body.r / speed,
+        VelocityAngle(body.sinEccentricAnomaly * epoch.rootOfAxis[row] * k * body.e / body.r / speed,
                       &cosGamma, &sinGamma);
 
         // Motion across the line of sight: v sin(gamma + lambda_h - lambda_g) for the planet

@@ -13,6 +13,8 @@ namespace {
 
 constexpr double kWaveRadiansPerDegree = 0.017453292519943295;
 
+bool filledOrders[kWaveTableRows] = {};
+
 int EffectiveOrder(int order) { return order >= 1 && order <= kWaveOrders ? order : 1; }
 
 }  // namespace
@@ -69,6 +71,12 @@ void FillWaveTablesForOrder(int order)
         const double sign = m == 0 ? 1.0 : -1.0;  // the sign of 0 - separation
         dynamics[m] = sign * scale * dynamicsSum;
     }
+    filledOrders[n] = true;
+}
+
+void EnsureWaveTablesForOrder(int order)
+{
+    if (order >= 1 && order <= kWaveOrders && !filledOrders[order]) FillWaveTablesForOrder(order);
 }
 
 void FillWaveTables()

@@ -1,7 +1,7 @@
 #pragma once
 // Aspect waves: the relation of two principles as a harmonic series of the angle between
 // their longitudes (harmony) and its derivative (dynamics), for orders 1..12, tabulated once
-// at start in steps of 0.02 degrees and read back by linear interpolation.
+// per order in steps of 0.02 degrees and read back by linear interpolation.
 
 #include <cmath>
 
@@ -27,6 +27,9 @@ double DynamicsWave(int order, double a, double b);
 void FillWaveTablesForOrder(int order);
 // Fills all twelve orders.
 void FillWaveTables();
+// Fills row `order` (1..12) unless it is filled already. The matrix builders call it, so an
+// order costs its filling only when a run first uses it; other orders are ignored.
+void EnsureWaveTablesForOrder(int order);
 
 // Interpolation outside the tables' range: separations of 360.02 degrees and more are folded
 // back by whole turns (the waves repeat every turn); a NaN separation gives NaN.

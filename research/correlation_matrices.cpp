@@ -12,11 +12,6 @@ constexpr int kImumCoeliIndex = 10;
 
 int ClampLast(int last) { return last > kMatrixPrinciples - 1 ? kMatrixPrinciples - 1 : last; }
 
-void ClearMatrix(double matrix[kMatrixSize][kMatrixSize])
-{
-    std::memset(matrix, 0, sizeof(double) * kMatrixSize * kMatrixSize);
-}
-
 void FillHarmonyDiagonal(const double* longitudes, double matrix[kMatrixSize][kMatrixSize])
 {
     // The self term does not depend on the order; the IC has none.
@@ -36,12 +31,10 @@ void ClearUnusedBorder(double matrix[kMatrixSize][kMatrixSize])
 }
 
 // Adds H, |H|, D and |D| of rows and columns 0..size-1 into the four accumulators.
-template <int kFixedSize = 0>
 void AccumulateSquare(double accumulators[kCorrelationKinds][kMatrixSize][kMatrixSize],
                       const double harmony[kMatrixSize][kMatrixSize],
-                      const double dynamics[kMatrixSize][kMatrixSize], int size = kFixedSize)
+                      const double dynamics[kMatrixSize][kMatrixSize], int size)
 {
-    if (kFixedSize > 0) size = kFixedSize;
     for (int i = 0; i < size; ++i) {
         double* __restrict sumH = accumulators[kHarmonyKind][i];
         double* __restrict sumI = accumulators[kEnergyKind][i];
@@ -58,12 +51,67 @@ void AccumulateSquare(double accumulators[kCorrelationKinds][kMatrixSize][kMatri
     }
 }
 
+// The same for a fixed size, two columns per vector register (the same additions, so the same
+// sums): the rows of 13 are not 16-byte aligned, hence the loads and stores by memcpy.
+typedef double DoublePair __attribute__((vector_size(16)));
+typedef unsigned long long BitsPair __attribute__((vector_size(16)));
+
+inline DoublePair LoadPair(const double* p)
+{
+    DoublePair v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+inline void AddPair(double* sum, DoublePair v)
+{
+    DoublePair s = LoadPair(sum) + v;
+    std::memcpy(sum, &s, sizeof s);
+}
+
+inline DoublePair AbsolutePair(DoublePair v)
+{
+    const BitsPair magnitude = {0x7fffffffffffffffULL, 0x7fffffffffffffffULL};
+    return reinterpret_cast<DoublePair>(reinterpret_cast<BitsPair>(v) & magnitude);
+}
+
+template <int kSize>
+void AccumulateFixedSquare(double accumulators[kCorrelationKinds][kMatrixSize][kMatrixSize],
+                           const double harmony[kMatrixSize][kMatrixSize],
+                           const double dynamics[kMatrixSize][kMatrixSize])
+{
+    for (int i = 0; i < kSize; ++i) {
+        double* sumH = accumulators[kHarmonyKind][i];
+        double* sumI = accumulators[kEnergyKind][i];
+        double* sumD = accumulators[kDynamicsKind][i];
+        double* sumDA = accumulators[kAbsoluteDynamicsKind][i];
+        const double* h = harmony[i];
+        const double* d = dynamics[i];
+        int j = 0;
+        for (; j + 1 < kSize; j += 2) {
+            const DoublePair hp = LoadPair(h + j), dp = LoadPair(d + j);
+            AddPair(sumH + j, hp);
+            AddPair(sumI + j, AbsolutePair(hp));
+            AddPair(sumD + j, dp);
+            AddPair(sumDA + j, AbsolutePair(dp));
+        }
+        if (j < kSize) {
+            sumH[j] += h[j];
+            sumI[j] += std::fabs(h[j]);
+            sumD[j] += d[j];
+            sumDA[j] += std::fabs(d[j]);
+        }
+    }
+}
+
 }  // namespace
 
 void BuildHarmonyMatrix(int order, const double* longitudes,
                         double matrix[kMatrixSize][kMatrixSize])
 {
-    ClearMatrix(matrix);
+    // Every element 0..10 is written below, so only the border needs clearing.
+    ClearUnusedBorder(matrix);
+    EnsureWaveTablesForOrder(WaveTableRow(order));
     const double* row = HarmonyWaveTable[WaveTableRow(order)];
     for (int i = 0; i < kMatrixPrinciples; ++i)
         for (int j = i + 1; j < kMatrixPrinciples; ++j)
@@ -83,14 +131,18 @@ void BuildEnergyMatrix(int order, const double* longitudes,
 void BuildDynamicsMatrix(int order, const double* longitudes,
                          double matrix[kMatrixSize][kMatrixSize])
 {
-    ClearMatrix(matrix);
+    // The pairs below write every element 0..10 but the diagonal.
+    ClearUnusedBorder(matrix);
+    EnsureWaveTablesForOrder(WaveTableRow(order));
     const double* row = DynamicsWaveTable[WaveTableRow(order)];
-    for (int i = 0; i < kMatrixPrinciples; ++i)
+    for (int i = 0; i < kMatrixPrinciples; ++i) {
+        matrix[i][i] = 0.0;
         for (int j = i + 1; j < kMatrixPrinciples; ++j) {
             const double difference = longitudes[i] - longitudes[j];
             const double value = 10.0 * WaveLookup(row, std::fabs(difference));
             matrix[i][j] = matrix[j][i] = difference >= 0.0 ? value : -value;
         }
+    }
 }
 
 void BuildMomentMatrices(int order, const double* longitudes,
@@ -101,6 +153,7 @@ void BuildMomentMatrices(int order, const double* longitudes,
     ClearUnusedBorder(harmony);
     ClearUnusedBorder(dynamics);
     const int tableRow = WaveTableRow(order);
+    EnsureWaveTablesForOrder(tableRow);
     const double* harmonyRow = HarmonyWaveTable[tableRow];
     const double* dynamicsRow = DynamicsWaveTable[tableRow];
     for (int i = 0; i < kMatrixPrinciples; ++i)
@@ -149,11 +202,11 @@ void AccumulateMoment(double accumulators[kCorrelationKinds][kMatrixSize][kMatri
                       const double dynamics[kMatrixSize][kMatrixSize], int last)
 {
     last = ClampLast(last);
-    // The two usual sizes get loops of fixed length, which the compiler unrolls and vectorizes.
+    // The two usual sizes get loops of fixed length, two columns per register.
     if (last == 10)
-        AccumulateSquare<11>(accumulators, harmony, dynamics);
+        AccumulateFixedSquare<11>(accumulators, harmony, dynamics);
     else if (last == 9)
-        AccumulateSquare<10>(accumulators, harmony, dynamics);
+        AccumulateFixedSquare<10>(accumulators, harmony, dynamics);
     else if (last >= 0)
         AccumulateSquare(accumulators, harmony, dynamics, last + 1);
 }

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <new>
+#include <vector>
 
 #include "astro/julian.h"
 #include "shell/output.h"
@@ -206,19 +208,59 @@ static int curve_y(const CurveScale& c, double pass, double value) {
     return static_cast<int>(c.baseline - offset);
 }
 
-// `span` columns share the x range; the first `columns` of them are drawn.
+// `span` columns share the x range; the first `columns` of them are drawn. `xs` holds the x
+// of every column when the caller has them, else they are computed here. Many columns can fall
+// on one pixel column: their vertical segments in one colour form a chain whose pixels are the
+// one vertical line from its lowest to its highest point, drawn once when the chain ends.
 static void draw_curve_pass(const uxArray2Double* curves, int row, int columns, int span,
                             const ChartGeometry& g, const CurveScale& c, double pass,
-                            int colour) {
+                            int colour, const int* xs = nullptr) {
+    bool chain = false;
+    int chainX = 0, low = 0, high = 0, chainColour = 0;
+    int penX = 0, penY = 0;
+    auto end_chain = [&]() {
+        if (!chain) return;
+        uxgraphic_moveto(chainX, low);
+        uxgraphic_lineto(chainX, high, chainColour);
+        uxgraphic_moveto(penX, penY);
+        chain = false;
+    };
+    // The row's values read in place (uxarray2d_get's checks once for the whole row).
+    const bool rowInside = curves->data && row >= 0 && row < curves->d0;
+    const double* values = rowInside ? curves->data + row : nullptr;
+    const size_t stride = static_cast<size_t>(curves->d0);
+    const int inside = rowInside ? (columns < curves->d1 ? columns : curves->d1) : 0;
     for (int j = 0; j < columns; ++j) {
-        double v = uxarray2d_get(curves, row, j);
+        double v = j < inside ? values[j * stride] : 0.0;
         int y = curve_y(c, pass, v);
         if (j == 0) {
             uxgraphic_moveto(g.left, y);
+            penX = g.left;
+            penY = y;
             continue;
         }
-        uxgraphic_lineto(ChartColumnX(g, j, span), y, row == 0 ? SumCurveColour(v) : colour);
+        const int x = xs ? xs[j] : ChartColumnX(g, j, span);
+        const int lineColour = row == 0 ? SumCurveColour(v) : colour;
+        if (x == penX) {
+            if (chain && chainColour == lineColour) {
+                if (y < low) low = y;
+                if (y > high) high = y;
+            } else {
+                end_chain();
+                chain = true;
+                chainX = x;
+                chainColour = lineColour;
+                low = penY < y ? penY : y;
+                high = penY < y ? y : penY;
+            }
+        } else {
+            end_chain();
+            uxgraphic_lineto(x, y, lineColour);
+        }
+        penX = x;
+        penY = y;
     }
+    end_chain();
 }
 
 static void draw_tick(int x, int baseline, int yb, const AxisTick& t) {
@@ -279,6 +321,15 @@ static void fluctuation_curves(const uxArray2Double* curves, const uxArray2Int* 
                                const ChartGeometry& g, int active, int band, int columns,
                                const double* maxima, const double* minima, bool doubled) {
     const double gain = doubled ? 1.0 : 0.5;  // 2 x 0.5 or 2 x 0.25
+    // The x of every column once for the 20-odd passes (without memory: computed per pass).
+    std::vector<int> xs;
+    try {
+        xs.resize(columns > 0 ? columns : 0);
+        for (int j = 0; j < columns; ++j) xs[j] = ChartColumnX(g, j, columns);
+    } catch (const std::bad_alloc&) {
+        xs.clear();
+    }
+    const int* x = xs.empty() ? nullptr : xs.data();
     for (int w = 0; w < active; ++w) {
         const double amplitude = w == 0 ? 3.0 : 1.0;
         CurveScale c{ChartBaseline(band, w), band, amplitude, minima[w], maxima[w], gain};
@@ -291,30 +342,59 @@ static void fluctuation_curves(const uxArray2Double* curves, const uxArray2Int* 
         const int passes = w == 0 ? 44 - 2 * active : 1;
         const int colour = row_colour(colours, w);
         for (int k = 1; k <= passes; ++k)
-            draw_curve_pass(curves, w, columns, columns, g, c, 100.0 / (0.8 * k + 99.0), colour);
+            draw_curve_pass(curves, w, columns, columns, g, c, 100.0 / (0.8 * k + 99.0), colour,
+                            x);
         DrawText(g.right + 5, c.baseline + 5, kFluctuationCaptions[w], kBlue);
         uxgraphic_line(g.left, c.baseline, g.right, c.baseline, kBlack);
     }
 }
 
+// The marks of one column of the time axis, kept to draw them again under later curves.
+struct AxisColumn {
+    int x;
+    bool failed;
+    AxisMarks marks;
+};
+
+static void draw_axis_column(int x, int baseline, int bottom, bool failed,
+                             const AxisMarks& marks) {
+    if (failed) {
+        Print("failure: small divider  \n");
+        return;
+    }
+    for (int t = 0; t < marks.ticks; ++t) draw_tick(x, baseline, bottom, marks.tick[t]);
+    for (int l = 0; l < marks.labels; ++l)
+        DrawTextF(marks.label[l].x, marks.label[l].y, "%s", marks.label[l].text);
+}
+
+// Every curve but the first starts the axis state alike, so their marks are the same: they are
+// worked out under the second curve and drawn again under the others at their baselines.
 static void fluctuation_time_axis(const ChartGeometry& g, int active, int band, int tlk,
                                   double start, double step, int columns, int years,
                                   double startMonth, double startHour) {
+    std::vector<AxisColumn> kept;
+    bool keeping = true;
     for (int w = 0; w < active; ++w) {
         const int baseline = ChartBaseline(band, w);
+        if (w >= 2 && keeping) {
+            for (const AxisColumn& a : kept) draw_axis_column(a.x, baseline, g.bottom, a.failed, a.marks);
+            continue;
+        }
         TimeAxisState state;
         TimeAxisBegin(&state, w == 0, startMonth, startHour);
         for (int j = 0; j < columns; ++j) {
             const int x = ChartColumnX(g, j, columns);
             AxisMarks marks;
-            if (!TimeAxisColumn(tlk, j, columns, x, start, step, years, g.height, &state,
-                                &marks)) {
-                Print("failure: small divider  \n");
-                continue;
+            const bool failed = !TimeAxisColumn(tlk, j, columns, x, start, step, years,
+                                                g.height, &state, &marks);
+            draw_axis_column(x, baseline, g.bottom, failed, marks);
+            if (w == 1 && keeping && (failed || marks.ticks > 0 || marks.labels > 0)) {
+                try {
+                    kept.push_back(AxisColumn{x, failed, marks});
+                } catch (const std::bad_alloc&) {
+                    keeping = false;  // the later curves work their marks out themselves
+                }
             }
-            for (int t = 0; t < marks.ticks; ++t) draw_tick(x, baseline, g.bottom, marks.tick[t]);
-            for (int l = 0; l < marks.labels; ++l)
-                DrawTextF(marks.label[l].x, marks.label[l].y, "%s", marks.label[l].text);
         }
     }
 }

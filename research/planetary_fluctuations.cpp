@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <new>
 
 #include "astro/astro_records.h"
 #include "astro/julian.h"
@@ -244,39 +246,103 @@ static void build_matrix(int kind, const double* longitudes,
     }
 }
 
-// The hot loop of one kind: one position and one matrix per step, nothing allocated.
-// False when the application stops.
-static bool compute_curves(int kind, uxArray2Double* curves) {
-    PositionRecord positions{};
-    double matrix[kMatrixSize][kMatrixSize];
+// What the first kind's loop keeps for the others: the longitudes of every step (the moments
+// are the same for all four kinds), and the curves of the kind that follows from the same
+// matrices (energy from harmony, absolute dynamics from dynamics). Without memory for them
+// every kind computes its own.
+struct KeptForLaterKinds {
+    double (*longitudes)[kMatrixPrinciples] = nullptr;
+    int longitudesFilled = 0;  // steps stored so far
+    uxArray2Double partner;    // the next kind's curves
+    bool partnerMade = false;
+    int partnerKind = -1;      // the kind whose curves `partner` holds completely
+};
+static KeptForLaterKinds kept;
+
+static void forget_kept() {
+    delete[] kept.longitudes;
+    if (kept.partnerMade) uxarray2d_destroy(&kept.partner);
+    kept = KeptForLaterKinds{};
+}
+
+// The curve values of one step from its matrix: row 0 the sum, rows 1..11 the principles.
+static void store_step(const double matrix[kMatrixSize][kMatrixSize], int i,
+                       uxArray2Double* curves) {
     const double* w = run.weights;
+    double sum = 0;
+    for (int p = 0; p < kPrinciples; ++p) {
+        double value = 0;
+        for (int q = 0; q < kPrinciples; ++q)
+            if (q != p) value += matrix[p][q] * w[p] * w[q];
+        if (w[p] == 0) value = kUnweightedValue;
+        uxarray2d_set(curves, p + 1, i, value);
+        sum += value;
+    }
+    uxarray2d_set(curves, 0, i, sum);
+}
+
+// The hot loop of one kind: one position and one matrix per step, nothing allocated.
+// Harmony and dynamics also fill the curves of energy and absolute dynamics, which are the
+// same matrices' absolute values (truncated for absolute dynamics). False when the
+// application stops.
+static bool compute_curves(int kind, uxArray2Double* curves) {
+    if (kind == 0) {
+        forget_kept();
+        const int steps = run.divider > 0 ? run.divider : 1;
+        kept.longitudes = new (std::nothrow) double[steps][kMatrixPrinciples];
+        kept.partnerMade = uxarray2d_create(&kept.partner, kCurveRows, kCurveColumns);
+    }
+    if (kept.partnerMade && kept.partnerKind == kind) {
+        // The steps' columns only, as the kind's own loop would write them.
+        const size_t values = static_cast<size_t>(run.divider) * kCurveRows;
+        std::memcpy(curves->data, kept.partner.data,
+                    (values < curves->size ? values : curves->size) * sizeof(double));
+        return uxRunning();
+    }
+    const bool pairs = kept.partnerMade && (kind == kHarmonyKind || kind == kDynamicsKind);
+    kept.partnerKind = -1;
+    PositionRecord positions{};
+    double matrix[kMatrixSize][kMatrixSize], partner[kMatrixSize][kMatrixSize];
+    const bool reuse = kept.longitudes && kept.longitudesFilled == run.divider;
     int shownProgress = -1, sinceWait = 0;
     for (int i = 0; i < run.divider; ++i) {
         int progress = static_cast<int>(static_cast<long long>(i) * 100 / 710);
         if (progress != shownProgress && shownProgress < 100) SetProgress(shownProgress = progress);
-        double year, month, day, hour, minute;
-        JulianToCalendar(run.start + i * run.step, &year, &month, &day, &hour, &minute);
-        PersonRecord* r = &run.record;
-        r->year = int(year), r->month = int(month), r->day = int(day);
-        r->hour = int(hour), r->minute = int(minute), r->second = 0;
-        PlanetPositions(*r, &positions);
-        build_matrix(kind, positions.longitude, matrix);
-        double sum = 0;
-        for (int p = 0; p < kPrinciples; ++p) {
-            double value = 0;
-            for (int q = 0; q < kPrinciples; ++q)
-                if (q != p) value += matrix[p][q] * w[p] * w[q];
-            if (w[p] == 0) value = kUnweightedValue;
-            uxarray2d_set(curves, p + 1, i, value);
-            sum += value;
+        const double* longitudes;
+        if (reuse) {
+            longitudes = kept.longitudes[i];
+        } else {
+            double year, month, day, hour, minute;
+            JulianToCalendar(run.start + i * run.step, &year, &month, &day, &hour, &minute);
+            PersonRecord* r = &run.record;
+            r->year = int(year), r->month = int(month), r->day = int(day);
+            r->hour = int(hour), r->minute = int(minute), r->second = 0;
+            PlanetPositions(*r, &positions);
+            longitudes = positions.longitude;
+            if (kept.longitudes && kind == 0) {
+                for (int p = 0; p < kMatrixPrinciples; ++p) kept.longitudes[i][p] = longitudes[p];
+                kept.longitudesFilled = i + 1;
+            }
         }
-        uxarray2d_set(curves, 0, i, sum);
+        build_matrix(kind, longitudes, matrix);
+        store_step(matrix, i, curves);
+        if (pairs) {
+            // BuildEnergyMatrix takes |H| of 0..10; the absolute dynamics |trunc D| of all.
+            const int size = kind == kHarmonyKind ? kMatrixPrinciples : kMatrixSize;
+            std::memcpy(partner, matrix, sizeof partner);
+            for (int p = 0; p < size; ++p)
+                for (int q = 0; q < size; ++q)
+                    partner[p][q] = kind == kHarmonyKind ? std::fabs(matrix[p][q])
+                                                         : std::fabs(std::trunc(matrix[p][q]));
+            store_step(partner, i, &kept.partner);
+        }
         if (++sinceWait >= kStepsPerWait) {
             sinceWait = 0;
             WaitSeconds(0.001);
             if (!uxRunning()) return false;
         }
     }
+    if (pairs) kept.partnerKind = kind + 1;
     return true;
 }
 
@@ -455,5 +521,6 @@ void PlanetaryFluctuations() {
         finished = show_kind(kind, &curves, &colours);
     uxarray2d_destroy(&curves);
     uxarray2i_destroy(&colours);
+    forget_kept();
     if (finished) PlayTada();
 }

@@ -164,9 +164,10 @@ void BuildMainWindow() {
 
 namespace {
 
+// The twelve orders' progress dots; each order's tables are filled at their first use by the
+// matrix builders (EnsureWaveTablesForOrder), so a run pays only for the orders it uses.
 void fill_wave_tables() {
     for (int p = 1; p <= 12; ++p) {
-        FillWaveTablesForOrder(p);
         Print(".");
         uxPollEvent();
     }

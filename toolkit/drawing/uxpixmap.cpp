@@ -105,6 +105,25 @@ void line_steps(uxPixmap* pm, long long x1, long long y1, long long x2, long lon
     }
     if (first > last) return;
 
+    if (slope == 0.0) {
+        // Along an axis: one row or column, written directly.
+        long long n = (long long)std::trunc(minor0 + 0.5);
+        long long minor_limit = x_major ? pm->height : pm->width;
+        if (!pm->pixels || n < 0 || n >= minor_limit) return;
+        if (pm->indices && (value < 0 || value >= pm->colors)) return;
+        long long from = major0 + dir * first, to = major0 + dir * last;
+        if (from > to) std::swap(from, to);
+        size_t stride = x_major ? 1 : (size_t)pm->width;
+        size_t at = x_major ? (size_t)n * (size_t)pm->width + (size_t)from
+                            : (size_t)from * (size_t)pm->width + (size_t)n;
+        uint32_t pixel = pm->indices ? pm->palette[value] : (uint32_t)value & 0xFFFFFFu;
+        for (long long k = from; k <= to; ++k, at += stride) {
+            if (pm->indices) pm->indices[at] = (uint16_t)value;
+            pm->pixels[at] = pixel;
+        }
+        return;
+    }
+
     long long i = 0;
     double minor = minor0;
     if (first > LINE_SKIP_AHEAD) {
@@ -114,7 +133,7 @@ void line_steps(uxPixmap* pm, long long x1, long long y1, long long x2, long lon
     for (; i <= last; ++i) {
         if (i >= first) {
             long long m = major0 + dir * i;
-            long long n = (long long)std::trunc(minor + 0.5);
+            long long n = (long long)(minor + 0.5);  // the conversion truncates
             if (x_major)
                 put(pm, m, n, value);
             else

@@ -111,7 +111,8 @@ void text_relayout(uxWidget* w) { request_layout(self_of(w)); }
 const char* text_of(uxWidget* w) { return uxtextdisplay_text(self_of(w)); }
 
 void layout_nobreak(uxTextDisplay* t, int inner_w, int inner_h, int fh, int bar) {
-    uxtextlines_nobreak(&t->lines, t->text, t->length, t->base.fontid, uxtextdisplay_tab_pixels(t));
+    uxtextlines_update(&t->lines, UXTEXT_NOBREAK, t->text, t->length, t->base.fontid,
+                       uxtextdisplay_tab_pixels(t), 0);
     bool need_h = t->lines.widest >= inner_w;
     bool need_v = t->lines.count > (inner_h - (need_h ? bar : 0)) / fh;
     if (need_v && !need_h) need_h = t->lines.widest >= inner_w - bar;
@@ -120,15 +121,25 @@ void layout_nobreak(uxTextDisplay* t, int inner_w, int inner_h, int fh, int bar)
     uxscrollbars_place(&t->scroll, need_v, need_h, nullptr, nullptr);
 }
 
+void swap_tables(uxTextDisplay* t) {
+    uxTextLines kept = t->lines;
+    t->lines = t->spare;
+    t->spare = kept;
+    t->full_width = !t->full_width;
+}
+
+// Wrapped beside the vertical bar; when that fits the page, wrapped again for the whole width
+// without the bar. Both layouts only grow with appended text.
 void layout_wrap(uxTextDisplay* t, int inner_w, int inner_h, int fh, int bar) {
     int tab = uxtextdisplay_tab_pixels(t);
-    uxtextlines_wrap(&t->lines, t->text, t->length, t->base.fontid, tab, inner_w - bar);
-    bool need_v = true;
-    if (t->lines.count <= inner_h / fh) {
-        // Everything fits: lay out again for the whole width without a vertical bar.
-        uxtextlines_wrap(&t->lines, t->text, t->length, t->base.fontid, tab, inner_w);
-        need_v = false;
-    }
+    uxTextLines* narrow = t->full_width ? &t->spare : &t->lines;
+    uxtextlines_update(narrow, UXTEXT_WORDWRAP, t->text, t->length, t->base.fontid, tab,
+                       inner_w - bar);
+    bool need_v = narrow->count > inner_h / fh;
+    if (need_v == t->full_width) swap_tables(t);
+    if (!need_v)
+        uxtextlines_update(&t->lines, UXTEXT_WORDWRAP, t->text, t->length, t->base.fontid, tab,
+                           inner_w);
     bool need_h = t->lines.too_wide;
     t->view_width = inner_w - (need_v ? bar : 0);
     t->view_height = inner_h - (need_h ? bar : 0);
@@ -198,6 +209,7 @@ void uxtextdisplay_delete(uxTextDisplay* t) {
     uxscrollbars_destroy(&t->scroll);
     uxwidget_destroy(&t->base);
     uxtextlines_free(&t->lines);
+    uxtextlines_free(&t->spare);
     uxpxmap_destroy(&t->pixmap);
     delete[] t->text;
     delete t;
@@ -239,6 +251,8 @@ void uxtextdisplay_clear(uxTextDisplay* t) {
     t->length = t->capacity = 0;
     t->lines.count = 0;
     t->lines.widest = 0;
+    uxtextlines_forget(&t->lines);
+    uxtextlines_forget(&t->spare);
     t->first_line = t->x_offset = 0;
     request_layout(t);
 }
@@ -247,10 +261,15 @@ bool uxtextdisplay_save(uxTextDisplay* t, const char* path) {
     if (!t || !path) return false;
     FILE* f = std::fopen(path, "w+b");
     if (!f) return false;
+    // Whole lines at a time: a page of millions of lines is written at the speed of the disk.
+    size_t start = 0;
     for (size_t i = 0; i < t->length; ++i) {
-        if (t->text[i] == '\n') std::fputc('\r', f);
-        std::fputc(t->text[i], f);
+        if (t->text[i] != '\n') continue;
+        std::fwrite(t->text + start, 1, i - start, f);
+        std::fputs("\r\n", f);
+        start = i + 1;
     }
+    std::fwrite(t->text + start, 1, t->length - start, f);
     bool ok = !std::ferror(f);
     return std::fclose(f) == 0 && ok;
 }

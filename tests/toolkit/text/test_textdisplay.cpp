@@ -154,6 +154,56 @@ TEST_F(TextPage, ManyAppendsStayCheapAndPaint) {
     EXPECT_FALSE(page->relayout_pending);
 }
 
+// Laying out only what was appended gives the lines of a whole layout, in both break modes,
+// for words cut by the chunk ends, hyphens, tabs, CR LF and words wider than the line; and a
+// word-wrapped page that outgrows its height gets the vertical bar as a fresh page would.
+TEST_F(TextPage, AppendedTextIsLaidOutAsAWholeLayoutWould) {
+    const char pieces[] = "ab  c-\t\r\nxyzwvuABCDEFGHIJKL";
+    unsigned seed = 12345;
+    auto next = [&seed](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int mode : {UXTEXT_WORDWRAP, UXTEXT_NOBREAK}) {
+        for (int round = 0; round < 40; ++round) {
+            std::string text;
+            uxTextLines grown, whole;
+            int width = 20 + static_cast<int>(next(80));
+            for (int chunk = 0; chunk < 30; ++chunk) {
+                for (unsigned n = next(12); n > 0; --n) text += pieces[next(sizeof pieces - 1)];
+                uxtextlines_update(&grown, mode, text.data(), text.size(), -1, 24, width);
+                if (mode == UXTEXT_NOBREAK) uxtextlines_nobreak(&whole, text.data(), text.size(), -1, 24);
+                else uxtextlines_wrap(&whole, text.data(), text.size(), -1, 24, width);
+                ASSERT_EQ(grown.count, whole.count) << text;
+                for (int i = 0; i < whole.count; ++i) {
+                    ASSERT_EQ(grown.start[i], whole.start[i]) << text;
+                    ASSERT_EQ(grown.length[i], whole.length[i]) << text;
+                }
+                ASSERT_EQ(grown.widest, whole.widest) << text;
+                ASSERT_EQ(grown.too_wide, whole.too_wide) << text;
+            }
+            uxtextlines_free(&grown);
+            uxtextlines_free(&whole);
+        }
+    }
+    page = uxtextdisplay_new("x=0,y=0,xs=300,ys=134");  // 10 lines
+    std::string all;
+    for (int i = 0; i < 30; ++i) {
+        std::string row = "row " + std::to_string(i) + " with a few words to wrap on the page\n";
+        all += row;
+        uxtextdisplay_append(page, row.c_str());
+        uxtextdisplay_layout(page);
+    }
+    uxTextDisplay* fresh = uxtextdisplay_new("x=0,y=0,xs=300,ys=134");
+    uxtextdisplay_append(fresh, all.c_str());
+    uxtextdisplay_layout(fresh);
+    EXPECT_TRUE(page->scroll.show_v);
+    ASSERT_EQ(page->lines.count, fresh->lines.count);
+    for (int i = 0; i < fresh->lines.count; ++i) EXPECT_EQ(line(page, i), line(fresh, i));
+    EXPECT_EQ(page->view_width, fresh->view_width);
+    uxtextdisplay_delete(fresh);
+}
+
 TEST_F(TextPage, IllegalBreakModeIsReported) {
     page = uxtextdisplay_new("x=0,y=0,xs=300,ys=134");
     page->break_mode = 7;
