@@ -113,7 +113,7 @@ TEST(ChooseOption, ReturnsTheOneBasedNumberOfTheButton) {
     EXPECT_EQ(h, 2 * 42 + 20);
     EXPECT_EQ(w, 400);  // short captions keep the usual width
     // A caption wider than that widens the window: 47 letters of 12 pixels, 80 % buttons.
-    const char* wide[] = {"Hypergeometrische Verteilung (ohne Zur\xfccklegen)", "short"};
+    const char* wide[] = {"Hypergeometrische Verteilung (ohne Zur\xfc" "cklegen)", "short"};
     ShellRun grown = RunShell("screenshot choose.bmp\nclick short\n",
                               [&] { return std::to_string(ChooseOption("Pick", 2, wide)); });
     ASSERT_TRUE(BmpSize(grown.file("choose.bmp"), &w, &h));
