@@ -1,0 +1,302 @@
+// Checked person rows: strict parsers for the stored field formats, the ranges of a usable
+// moment and place, and the problem lines.
+
+#include "records/person_rows.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "toolkit/data/uxxbase.h"
+
+// Offsets in a dBase header: field descriptors follow the 32-byte fixed part, 32 bytes each,
+// with the field type at byte 11.
+static const int kFixedHeader = 32;
+static const int kDescriptor = 32;
+static const int kDescriptorType = 11;
+// More digits than this cannot be a value of any field here (and would overflow an int).
+static const int kMaxDigits = 9;
+
+bool IsPersonTable(const uxXBase* table) {
+    return table->is_open && uxxbase_field_count(table) >= kPersonFieldCount;
+}
+
+static char field_type(const uxXBase* table, int field) {
+    int at = kFixedHeader + kDescriptor * field + kDescriptorType;
+    if (!table->header || at >= table->header_length) return 0;
+    return static_cast<char>(table->header[at]);
+}
+
+static void clear(RowCheck* check) { check->count = 0; }
+
+static void add_problem(RowCheck* check, int row, int field, const char* name, RowFault fault,
+                        const char* text) {
+    if (check->count >= kMaxRowProblems) return;
+    RowProblem& p = check->problems[check->count++];
+    p.row = row;
+    p.field = field;
+    p.fieldName = name;
+    p.fault = fault;
+    size_t n = 0;
+    for (; text[n] && n < sizeof p.text - 1; ++n) {
+        unsigned char c = static_cast<unsigned char>(text[n]);
+        p.text[n] = c < 32 || c == 127 ? '?' : text[n];
+    }
+    p.text[n] = 0;
+}
+
+// A cursor over a field's text: blanks around numbers are allowed, nothing else.
+struct Scan {
+    const char* at;
+};
+
+static void skip_blanks(Scan* s) {
+    while (*s->at == ' ' || *s->at == '\t') ++s->at;
+}
+
+// An optionally signed decimal integer of at most kMaxDigits digits.
+static bool scan_int(Scan* s, int* value) {
+    skip_blanks(s);
+    bool negative = false;
+    if (*s->at == '-' || *s->at == '+') negative = *s->at++ == '-';
+    int digits = 0;
+    long v = 0;
+    while (*s->at >= '0' && *s->at <= '9') {
+        if (++digits > kMaxDigits) return false;
+        v = v * 10 + (*s->at++ - '0');
+    }
+    if (digits == 0) return false;
+    *value = static_cast<int>(negative ? -v : v);
+    skip_blanks(s);
+    return true;
+}
+
+static bool scan_char(Scan* s, char c) {
+    if (*s->at != c) return false;
+    ++s->at;
+    return true;
+}
+
+static bool at_end(const Scan* s) { return *s->at == 0; }
+
+// "D.M.Y" as the program writes it ("%2d.%2d.%4d").
+static bool parse_dotted_date(const char* text, int* day, int* month, int* year) {
+    Scan s{text};
+    return scan_int(&s, day) && scan_char(&s, '.') && scan_int(&s, month) &&
+           scan_char(&s, '.') && scan_int(&s, year) && at_end(&s);
+}
+
+// "YYYYMMDD", the content of a dBase date field.
+static bool parse_dbase_date(const char* text, int* day, int* month, int* year) {
+    if (std::strlen(text) != 8) return false;
+    for (int i = 0; i < 8; ++i)
+        if (text[i] < '0' || text[i] > '9') return false;
+    auto digits = [text](int from, int n) {
+        int v = 0;
+        for (int i = from; i < from + n; ++i) v = v * 10 + (text[i] - '0');
+        return v;
+    };
+    *year = digits(0, 4);
+    *month = digits(4, 2);
+    *day = digits(6, 2);
+    return true;
+}
+
+// "H:M:S"; seconds, and then minutes, may be left out.
+static bool parse_time(const char* text, int* hour, int* minute, int* second) {
+    Scan s{text};
+    *minute = 0;
+    *second = 0;
+    if (!scan_int(&s, hour)) return false;
+    if (at_end(&s)) return true;
+    if (!scan_char(&s, ':') || !scan_int(&s, minute)) return false;
+    if (at_end(&s)) return true;
+    return scan_char(&s, ':') && scan_int(&s, second) && at_end(&s);
+}
+
+// "D.M" as written with "%3d.%02d" (and read with "%d.%d", so minutes may carry a sign).
+static bool parse_coordinate(const char* text, int* degrees, int* minutes) {
+    Scan s{text};
+    *minutes = 0;
+    if (!scan_int(&s, degrees)) return false;
+    if (at_end(&s)) return true;
+    return scan_char(&s, '.') && scan_int(&s, minutes) && at_end(&s);
+}
+
+// Whole hours; a numeric field's fraction of zeros ("1.00") is allowed.
+static bool parse_hours(const char* text, int* hours) {
+    Scan s{text};
+    if (!scan_int(&s, hours)) return false;
+    if (scan_char(&s, '.'))
+        while (*s.at == '0') ++s.at;
+    skip_blanks(&s);
+    return at_end(&s);
+}
+
+static bool leap_year(int year) {
+    // Julian calendar up to 1582, Gregorian after, as the Julian day does.
+    if (year <= 1582) return year % 4 == 0;
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+static int month_length(int year, int month) {
+    static const int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month == 2 && leap_year(year)) return 29;
+    return lengths[month - 1];
+}
+
+static bool date_in_range(int day, int month, int year) {
+    if (year < kRowYearMin || year > kRowYearMax || month < 1 || month > 12) return false;
+    return day >= 1 && day <= month_length(year, month);
+}
+
+static bool time_in_range(int hour, int minute, int second) {
+    return hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 && second <= 59;
+}
+
+static bool coordinate_in_range(int degrees, int minutes, int limit) {
+    if (minutes < -kRowMinuteLimit || minutes > kRowMinuteLimit) return false;
+    if (degrees < -limit || degrees > limit) return false;
+    double value = degrees + minutes / 60.0;
+    return value >= -limit && value <= limit;
+}
+
+static bool hours_in_range(int hours, int limit) { return hours >= -limit && hours <= limit; }
+
+bool ReadCheckedPersonRow(uxXBase* table, int row, PersonEntry* entry, RowCheck* check) {
+    clear(check);
+    const int number = row + 1;
+    if (row < 0 || row >= uxxbase_count(table)) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%d", number);
+        add_problem(check, number, -1, "row", kRowMissing, text);
+        return false;
+    }
+    const int fields = uxxbase_field_count(table);
+    char field[1000];
+    auto read = [&](int f, const char* name) {
+        if (f >= fields) {
+            add_problem(check, number, f, name, kRowFieldMissing, "");
+            return false;
+        }
+        uxxbase_read_field(table, row, f, field, sizeof field);
+        return true;
+    };
+    auto report = [&](int f, const char* name, bool parsed) {
+        add_problem(check, number, f, name, parsed ? kRowFieldOutOfRange : kRowFieldUnreadable,
+                    field);
+    };
+
+    // Texts: whatever they hold is a name.
+    if (kPersonName < fields)
+        uxxbase_read_field(table, row, kPersonName, entry->name, sizeof entry->name);
+    if (kPersonFirstName < fields)
+        uxxbase_read_field(table, row, kPersonFirstName, entry->firstName,
+                           sizeof entry->firstName);
+    if (kPersonPlace < fields)
+        uxxbase_read_field(table, row, kPersonPlace, entry->place, sizeof entry->place);
+
+    if (read(kPersonDate, "date")) {
+        int d = 0, m = 0, y = 0;
+        bool parsed = field_type(table, kPersonDate) == 'D'
+                          ? parse_dbase_date(field, &d, &m, &y)
+                          : parse_dotted_date(field, &d, &m, &y);
+        if (parsed && date_in_range(d, m, y)) {
+            entry->day = d, entry->month = m, entry->year = y;
+        } else {
+            report(kPersonDate, "date", parsed);
+        }
+    }
+    if (read(kPersonTime, "time")) {
+        int h = 0, m = 0, s = 0;
+        bool parsed = parse_time(field, &h, &m, &s);
+        if (parsed && time_in_range(h, m, s))
+            entry->hour = h, entry->minute = m, entry->second = s;
+        else
+            report(kPersonTime, "time", parsed);
+    }
+    if (read(kPersonLongitude, "longitude")) {
+        int d = 0, m = 0;
+        bool parsed = parse_coordinate(field, &d, &m);
+        if (parsed && coordinate_in_range(d, m, kRowLongitudeLimit))
+            entry->longitudeDegrees = d, entry->longitudeMinutes = m;
+        else
+            report(kPersonLongitude, "longitude", parsed);
+    }
+    if (read(kPersonLatitude, "latitude")) {
+        int d = 0, m = 0;
+        bool parsed = parse_coordinate(field, &d, &m);
+        if (parsed && coordinate_in_range(d, m, kRowLatitudeLimit))
+            entry->latitudeDegrees = d, entry->latitudeMinutes = m;
+        else
+            report(kPersonLatitude, "latitude", parsed);
+    }
+    if (read(kPersonZone, "time zone")) {
+        int h = 0;
+        bool parsed = parse_hours(field, &h);
+        if (parsed && hours_in_range(h, kRowZoneLimit))
+            entry->timeZone = h;
+        else
+            report(kPersonZone, "time zone", parsed);
+    }
+    if (read(kPersonSummerTime, "summer time")) {
+        int h = 0;
+        bool parsed = parse_hours(field, &h);
+        if (parsed && hours_in_range(h, kRowSummerTimeLimit))
+            entry->summerTime = h;
+        else
+            report(kPersonSummerTime, "summer time", parsed);
+    }
+    return check->count == 0;
+}
+
+bool CheckPersonEntry(const PersonEntry* entry, int number, RowCheck* check) {
+    clear(check);
+    char text[64];
+    const PersonEntry& e = *entry;
+    if (!date_in_range(e.day, e.month, e.year)) {
+        std::snprintf(text, sizeof text, "%d.%d.%d", e.day, e.month, e.year);
+        add_problem(check, number, kPersonDate, "date", kRowFieldOutOfRange, text);
+    }
+    if (!time_in_range(e.hour, e.minute, e.second)) {
+        std::snprintf(text, sizeof text, "%d:%02d:%02d", e.hour, e.minute, e.second);
+        add_problem(check, number, kPersonTime, "time", kRowFieldOutOfRange, text);
+    }
+    if (!coordinate_in_range(e.longitudeDegrees, e.longitudeMinutes, kRowLongitudeLimit)) {
+        std::snprintf(text, sizeof text, "%d.%02d", e.longitudeDegrees, e.longitudeMinutes);
+        add_problem(check, number, kPersonLongitude, "longitude", kRowFieldOutOfRange, text);
+    }
+    if (!coordinate_in_range(e.latitudeDegrees, e.latitudeMinutes, kRowLatitudeLimit)) {
+        std::snprintf(text, sizeof text, "%d.%02d", e.latitudeDegrees, e.latitudeMinutes);
+        add_problem(check, number, kPersonLatitude, "latitude", kRowFieldOutOfRange, text);
+    }
+    if (!hours_in_range(e.timeZone, kRowZoneLimit)) {
+        std::snprintf(text, sizeof text, "%d", e.timeZone);
+        add_problem(check, number, kPersonZone, "time zone", kRowFieldOutOfRange, text);
+    }
+    if (!hours_in_range(e.summerTime, kRowSummerTimeLimit)) {
+        std::snprintf(text, sizeof text, "%d", e.summerTime);
+        add_problem(check, number, kPersonSummerTime, "summer time", kRowFieldOutOfRange, text);
+    }
+    return check->count == 0;
+}
+
+void FormatRowProblem(const RowProblem* p, char* text, int size) {
+    if (size <= 0) return;
+    switch (p->fault) {
+    case kRowMissing:
+        std::snprintf(text, static_cast<size_t>(size), "row %d: the table has no such row", p->row);
+        break;
+    case kRowFieldMissing:
+        std::snprintf(text, static_cast<size_t>(size), "row %d: the table has no %s field",
+                      p->row, p->fieldName);
+        break;
+    case kRowFieldOutOfRange:
+        std::snprintf(text, static_cast<size_t>(size), "row %d, %s \"%s\": outside its range",
+                      p->row, p->fieldName, p->text);
+        break;
+    case kRowFieldUnreadable:
+        std::snprintf(text, static_cast<size_t>(size), "row %d, %s \"%s\": does not parse",
+                      p->row, p->fieldName, p->text);
+        break;
+    }
+}
