@@ -3,11 +3,15 @@
 
 #include "records/places.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <sys/stat.h>
+#include <utility>
+#include <vector>
 
 #include "shell/dialogs.h"
 #include "toolkit/widgets/uxbutton.h"
@@ -33,6 +37,10 @@ static const double kSamePlaceDegrees = 1.0;
 
 static uxXBase gPlaceTable;
 static bool gPlaceTableTried = false;  // set after the first attempt, whatever its outcome
+// The names of the table in lower case with their live rows, sorted: built on the first quiet
+// lookup, so that checking thousands of event rows does not read the whole table each time.
+static std::vector<std::pair<std::string, int>> gNameIndex;
+static bool gNameIndexBuilt = false;
 
 static bool is_directory(const char* path) {
     struct stat info;
@@ -102,15 +110,27 @@ void EnsurePlaceTable() {
 }
 
 // Also lets the next search open the table afresh (tests change the working directory).
+static void forget_name_index() {
+    gNameIndex.clear();
+    gNameIndexBuilt = false;
+}
+
 void ClosePlaceTable() {
     uxxbase_close(&gPlaceTable);
     gPlaceTableTried = false;
+    forget_name_index();
 }
 
 bool UsePlaceTable(const char* path) {
     uxxbase_close(&gPlaceTable);
+    forget_name_index();
     gPlaceTableTried = true;
     return uxxbase_open(&gPlaceTable, path);
+}
+
+bool PlaceTableHasZones() {
+    EnsurePlaceTable();
+    return uxxbase_field_count(&gPlaceTable) > kPlaceZoneName;
 }
 
 // Latin-1 lower case: A-Z and the accented capitals 0xC0-0xDE (without 0xD7, the
@@ -128,6 +148,25 @@ static bool name_matches(const char* value, const char* text, bool prefix) {
     for (; *t; ++v, ++t)
         if (!*v || folded(*v) != folded(*t)) return false;
     return prefix || !*v;
+}
+
+static std::string folded_text(const char* text) {
+    std::string out;
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c; ++c)
+        out.push_back(static_cast<char>(folded(*c)));
+    return out;
+}
+
+static void build_name_index() {
+    if (gNameIndexBuilt) return;
+    gNameIndexBuilt = true;
+    char name[1000];
+    int rows = uxxbase_count(&gPlaceTable);
+    gNameIndex.reserve(rows);
+    for (int row = 0; row < rows; ++row)
+        if (uxxbase_read_field(&gPlaceTable, row, kPlaceName, name, sizeof name))
+            gNameIndex.emplace_back(folded_text(name), row);
+    std::sort(gNameIndex.begin(), gNameIndex.end());
 }
 
 // Number of live rows whose name matches; the first capacity - 1 are stored.
@@ -196,13 +235,14 @@ bool FindPlace(const char* text, FoundPlace* place) {
 bool FindPlaceNear(const char* name, double longitude, double latitude, FoundPlace* place) {
     EnsurePlaceTable();
     if (!name || !name[0]) return false;
+    build_name_index();
+    std::string key = folded_text(name);
+    auto first = std::lower_bound(gNameIndex.begin(), gNameIndex.end(), std::make_pair(key, -1));
     char text[1000];
-    int rows = uxxbase_count(&gPlaceTable);
     int best = -1;
     double bestDistance = 0;
-    for (int row = 0; row < rows; ++row) {
-        if (!uxxbase_read_field(&gPlaceTable, row, kPlaceName, text, sizeof text)) continue;
-        if (!name_matches(text, name, false)) continue;
+    for (auto it = first; it != gNameIndex.end() && it->first == key; ++it) {
+        int row = it->second;
         int d, m;
         uxxbase_read_field(&gPlaceTable, row, kPlaceLongitude, text, sizeof text);
         read_coordinate(text, &d, &m);

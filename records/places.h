@@ -13,6 +13,9 @@ void ClosePlaceTable();
 // table checker reads the working directory's table this way. False when it cannot be opened.
 bool UsePlaceTable(const char* path);
 
+// True when the table carries the zone field (tables of older versions do not).
+bool PlaceTableHasZones();
+
 // A place determined by name: its stored name, standard time zone in hours, coordinates as
 // degrees and minutes (value = degrees + minutes / 60) and its IANA zone ("Europe/Berlin";
 // empty when the table has no zone field, as tables of older versions).

@@ -12,6 +12,7 @@
 #include "research/correlation_matrices.h"
 #include "research/event_analysis_run.h"
 #include "research/event_rules.h"
+#include "research/event_tz_check.h"
 #include "research/module_files.h"
 #include "research/modules.h"
 #include "shell/dialogs.h"
@@ -246,6 +247,7 @@ static bool run_module() {
     }
     WritePrincipleList(kPlanetWeightsFile, run.weights, run.last);
     if (!ask_events() || !analyse_events()) return false;
+    if (run.automatic) CheckEventZones(&table, run.offset - 1, run.count);
     write_julian_dates();
     PrintEventList(run);
     PrintEventTables(&run);
