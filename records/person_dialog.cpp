@@ -287,6 +287,8 @@ static bool confirm(PersonDialog* d, PersonEntry* entry) {
         show_place(d, &place);
         remember_place(d, &place);
         propose_zone(d);
+        // an offset the controls cannot hold: the dialog stays open once to show the line
+        if (d->placeZone[0] && !d->proposed) return false;
     } else if (proposal_outdated(d)) {
         int zone = d->proposedZone, summer = d->proposedSummer;
         propose_zone(d);

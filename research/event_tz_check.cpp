@@ -13,11 +13,13 @@
 
 static const char* const kTzCheckFile = "tzcheck.txt";
 
+// "tzcheck.txt" is written for every run that reads a table, also when nothing could be checked,
+// so that it never shows the rows of an earlier run.
 void CheckEventZones(uxXBase* table, int firstRow, int count) {
-    if (!table->is_open || !IsPersonTable(table)) return;
     std::FILE* file = std::fopen(kTzCheckFile, "w");
     if (!file) Print("\n E R R O R writing %s \n", kTzCheckFile);
-    int rows = uxxbase_count(table);
+    bool readable = table->is_open && IsPersonTable(table);
+    int rows = readable ? uxxbase_count(table) : 0;
     int checked = 0, disagreeing = 0;
     char line[1600];
     for (int k = 0; k < count; ++k) {
