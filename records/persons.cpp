@@ -92,32 +92,42 @@ void ReadPersonRow(uxXBase* table, PersonEntry* entry, int row) {
     char field[1000];
     uxxbase_read_field(table, row, kName, entry->name, sizeof entry->name);
     uxxbase_read_field(table, row, kFirstName, entry->firstName, sizeof entry->firstName);
-    Print("\n%-10.10s ", entry->name);
-    Print("%-10.10s ", entry->firstName);
-
     uxxbase_read_field(table, row, kDate, field, sizeof field);
-    Print("%10s ", field);
     read_numbers(field, "%d.%d.%d", &entry->day, &entry->month, &entry->year);
-
     uxxbase_read_field(table, row, kTime, field, sizeof field);
     read_numbers(field, "%d:%d:%d", &entry->hour, &entry->minute, &entry->second);
-    Print("%12s ", field);
-
     uxxbase_read_field(table, row, kSummerTime, field, sizeof field);
     read_integer(field, &entry->summerTime);
-    Print("%3s ", field);
     uxxbase_read_field(table, row, kZone, field, sizeof field);
     read_integer(field, &entry->timeZone);
-    Print("%3s ", field);
-
     uxxbase_read_field(table, row, kPlace, entry->place, sizeof entry->place);
-    Print("%-10.10s ", entry->place);
-
     uxxbase_read_field(table, row, kLongitude, field, sizeof field);
     read_numbers(field, "%d.%d", &entry->longitudeDegrees, &entry->longitudeMinutes, nullptr);
-    Print("%6s ", field);
     uxxbase_read_field(table, row, kLatitude, field, sizeof field);
     read_numbers(field, "%d.%d", &entry->latitudeDegrees, &entry->latitudeMinutes, nullptr);
+    PrintPersonRow(table, row);
+}
+
+void PrintPersonRow(uxXBase* table, int row) {
+    if (row < 0 || row >= uxxbase_count(table)) return;
+    char field[1000];
+    uxxbase_read_field(table, row, kName, field, sizeof field);
+    Print("\n%-10.10s ", field);
+    uxxbase_read_field(table, row, kFirstName, field, sizeof field);
+    Print("%-10.10s ", field);
+    uxxbase_read_field(table, row, kDate, field, sizeof field);
+    Print("%10s ", field);
+    uxxbase_read_field(table, row, kTime, field, sizeof field);
+    Print("%12s ", field);
+    uxxbase_read_field(table, row, kSummerTime, field, sizeof field);
+    Print("%3s ", field);
+    uxxbase_read_field(table, row, kZone, field, sizeof field);
+    Print("%3s ", field);
+    uxxbase_read_field(table, row, kPlace, field, sizeof field);
+    Print("%-10.10s ", field);
+    uxxbase_read_field(table, row, kLongitude, field, sizeof field);
+    Print("%6s ", field);
+    uxxbase_read_field(table, row, kLatitude, field, sizeof field);
     Print("%6s", field);
 }
 

@@ -35,6 +35,8 @@ bool PersonEntryDialog(PersonEntry* entry, bool isNew);
 // Reads live row `row` into the entry and prints its summary line to the current text target.
 // Fields that do not parse leave their values as they were.
 void ReadPersonRow(uxXBase* table, PersonEntry* entry, int row);
+// Prints the summary line of live row `row` as ReadPersonRow does, without reading it.
+void PrintPersonRow(uxXBase* table, int row);
 // Appends the entry as a new row and sorts the table by name.
 void WritePersonRow(uxXBase* table, const PersonEntry* entry);
 void FillPersonList(uxXBase* table, uxWidget* list);

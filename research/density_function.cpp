@@ -116,8 +116,10 @@ static bool read_results() {
         return false;
     for (int k = 0; k < kCorrelationKinds; ++k)
         if (!ReadPrincipleList(kEventRowSumFiles[k], run.eventRows[k], run.last)) return false;
+    // The control groups are set against the event row sums, so they take the flag the event
+    // matrices were made with, not the continuum's.
     if (!ReadDoubleList(kContinuumMatrixSumFile, run.continuumSums, kCorrelationKinds) ||
-        !ReadInt(kSelfCorrelationFile, &run.selfCorrelation))
+        !ReadInt(kAutoCorrelationFile, &run.selfCorrelation))
         return false;
     if (run.selfCorrelation == 1)
         Print("\n\n !!! Calculations with self-correlation !!! \n\n ");

@@ -1,13 +1,21 @@
 // Event analysis: the correlation matrices of a group of events (births, earthquakes, any dated
 // moment with a place), read from a person table or entered by hand, compared with the
 // continuum when it ran before.
+//
+// Every event is read and checked before the cycle, and the parameter and result files are
+// written only after it: a run that stops (too few rows, a bad row, a cancelled dialog) leaves
+// the files of the last good run as they were, and no invented or unreadable event is ever
+// averaged into the group.
 
+#include <cmath>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
 #include "astro/astro_records.h"
 #include "astro/julian.h"
 #include "astro/positions.h"
+#include "records/person_rows.h"
 #include "records/persons.h"
 #include "research/correlation_matrices.h"
 #include "research/event_analysis_run.h"
@@ -31,6 +39,35 @@ static EventRun run;
 static uxXBase table;
 
 static int yes(int answer) { return answer == 1 ? 1 : 0; }
+
+static const char kStopped[] = "\n The event analysis stops; no file was written.\n";
+
+// The run stops after the person said so: the reason goes to the terminal only.
+static bool stop(const char* format, ...) __attribute__((format(printf, 1, 2)));
+static bool stop(const char* format, ...) {
+    char text[1400];
+    va_list ap;
+    va_start(ap, format);
+    std::vsnprintf(text, sizeof text, format, ap);
+    va_end(ap);
+    Print("\n %s", text);
+    Print(kStopped);
+    return false;
+}
+
+// The run cannot go on: the reason is shown and printed.
+static bool refuse(const char* format, ...) __attribute__((format(printf, 1, 2)));
+static bool refuse(const char* format, ...) {
+    char text[1400];
+    va_list ap;
+    va_start(ap, format);
+    std::vsnprintf(text, sizeof text, format, ap);
+    va_end(ap);
+    ShowMessage("%s", text);
+    Print("\n %s", text);
+    Print(kStopped);
+    return false;
+}
 
 // Values that came from files: orders, flags and formats the tables and sums can work with.
 static void keep_parameters_in_range() {
@@ -58,11 +95,6 @@ static bool read_continuum() {
     if (!ReadInt(kIntervalFile, &run.continuumCount)) return false;
     if (!ReadInt(kOrderFile, &run.order)) return false;
     if (!ReadInt(kSelfCorrelationFile, &run.selfCorrelation)) return false;
-    // The later modules read the group's self-correlation flag from "autodat.txt"; with a
-    // continuum it is the continuum's, so the file is brought up to date here too (otherwise
-    // the workflow continuum -> event analysis -> artificial intelligence finds no such file,
-    // or a stale one).
-    WriteInt(kAutoCorrelationFile, run.selfCorrelation);
     if (!ReadDoubleList(kContinuumMatrixSumCopyFile, ms, kCorrelationKinds)) return false;
     Print(" \n\n  ");
     Print(" Continuum matrix sum: SHcont %3.4f SIcont %3.4f SDcont %3.4f  SDAcont %3.4f ", ms[0],
@@ -96,11 +128,9 @@ static bool ask_parameters() {
     int choosePlanets = yes(InputYesNo("choose planets", 1));
     run.selfCorrelation = yes(InputYesNo("auto-correlation", 1));
     if (!uxRunning()) return false;
-    WriteInt(kAutoCorrelationFile, run.selfCorrelation);
     run.order = InputInt("degree of correlation (1,2,3,...12):", 1, 12, 1);
     if (!uxRunning()) return false;
     keep_parameters_in_range();
-    WriteInt(kOrderFile, run.order);
     run.last = 9 + yes(InputYesNo("with IC? ", 0));
     if (!uxRunning()) return false;
     run.weights[10] = 0.0;
@@ -115,8 +145,27 @@ static bool ask_parameters() {
     return uxRunning();
 }
 
-// Steps 7 to 10: reading mode, table, number of events, time shifts; false when the
-// application stops.
+// The table's file name without its folders, short enough for a message box.
+static const char* table_name() {
+    const char* slash = std::strrchr(run.tablePath, '/');
+    return slash ? slash + 1 : run.tablePath;
+}
+
+// Step 7 with automatic reading: the chosen table must open, be a person table and hold rows.
+static bool open_table() {
+    if (!run.tablePath[0]) return refuse("No table was chosen.");
+    if (!uxxbase_open(&table, run.tablePath)) {
+        Print("E R R O R opening database %s\n", run.tablePath);
+        return refuse("The table %s cannot be opened.", table_name());
+    }
+    if (!IsPersonTable(&table))
+        return refuse("The table %s has %d fields; a person or event table has %d.",
+                      table_name(), uxxbase_field_count(&table), kPersonFieldCount);
+    if (uxxbase_count(&table) == 0) return refuse("The table %s has no rows.", table_name());
+    return true;
+}
+
+// Steps 7 to 10: reading mode, table, number of events, time shifts; false when the run stops.
 static bool ask_events() {
     run.automatic = yes(InputYesNo("read data automatically ?", 1));
     if (!uxRunning()) return false;
@@ -124,62 +173,140 @@ static bool ask_events() {
     if (!uxfiledialog(run.tablePath, sizeof run.tablePath, "open,filter=*.dbf,defaultext=dbf"))
         run.tablePath[0] = '\0';
     if (!uxRunning()) return false;
+    if (run.automatic && !open_table()) return false;
     if (!run.continuumRan) {
         run.count = InputInt("\n How much events?: ", 1, kMaxEvents, 1);
         if (!uxRunning()) return false;
     }
     keep_count_in_range();
-    int format[2] = {run.last, run.count};
-    WriteIntList(kMatrixFormatFile, format, 2);
     run.shiftDays = InputInt("\n time shift d ??: ", -25, 25, 0);
     if (!uxRunning()) return false;
-    WriteInt(kTimeShiftDaysFile, run.shiftDays);
     run.shiftHours = InputInt("\n time shift h ??: ", -47, 47, 0);
-    if (!uxRunning()) return false;
-    WriteInt(kTimeShiftHoursFile, run.shiftHours);
-    WriteInt(kGroupSizeFile, run.count);
-    return true;
+    return uxRunning();
 }
 
-// Step 12: the event record of event k, read from the table or entered by hand. A row that
-// does not exist, or a table that did not open, gives the empty record. False when the
-// application stops.
-static bool next_event(int k, PersonRecord* record) {
-    PersonEntry entry{};
-    *record = PersonRecord{};
-    if (run.automatic) {
-        if (k == 0) {
-            run.offset = InputInt("offset in database", 1, kMaxOffset, 1);
-            if (!uxRunning()) return false;
-            if (!uxxbase_open(&table, run.tablePath))
-                Print("E R R O R opening database %s\n", run.tablePath);
+// Step 12, automatic: the offset, then every row the group uses, checked. Too few rows from the
+// offset are offered as the group; a bad row stops the run with its row, field and text.
+static bool read_rows() {
+    run.offset = InputInt("offset in database", 1, kMaxOffset, 1);
+    if (!uxRunning()) return false;
+    const int rows = uxxbase_count(&table);
+    const int there = rows - run.offset + 1;
+    if (there <= 0)
+        return refuse("The table %s has %d rows: none from row %d, %d asked.", table_name(),
+                      rows, run.offset, run.count);
+    if (there < run.count) {
+        char question[200];
+        std::snprintf(question, sizeof question,
+                      "only %d rows from row %d, %d asked: use the %d rows there are?", there,
+                      run.offset, run.count, there);
+        int answer = InputYesNo(question, 0);
+        if (!uxRunning()) return false;
+        if (answer != 1)
+            return stop("only %d rows from row %d, %d asked.", there, run.offset, run.count);
+        run.count = there;
+    }
+    int bad = 0;
+    char first[200] = "";
+    for (int k = 0; k < run.count; ++k) {
+        PersonEntry entry{};
+        RowCheck check;
+        if (!ReadCheckedPersonRow(&table, k + run.offset - 1, &entry, &check)) {
+            for (int i = 0; i < check.count; ++i) {
+                char line[200];
+                FormatRowProblem(&check.problems[i], line, sizeof line);
+                Print("\n %s", line);
+                if (bad++ == 0) std::snprintf(first, sizeof first, "%s", line);
+            }
+            continue;
         }
-        // Rows beyond the table (or a table that did not open) stay empty records.
-        int row = k + run.offset - 1;
-        if (table.is_open && row < uxxbase_count(&table)) {
-            ReadPersonRow(&table, &entry, row);
-            PersonRecordFromEntry(&entry, record);
-        }
+        PersonRecord* record = &run.records[k];
+        *record = PersonRecord{};
+        PersonRecordFromEntry(&entry, record);
         if (run.shiftDays != 0 || run.shiftHours != 0)
             ShiftEventMoment(run.shiftDays, run.shiftHours, &record->year, &record->month,
                              &record->day, &record->hour);
-        return true;
     }
-    bool confirmed = PersonEntryDialog(&entry, true);
-    if (!uxRunning()) return false;
-    if (confirmed) PersonRecordFromEntry(&entry, record);
-    Print("\n \tchoose the members with double click left !! \n");
+    if (bad == 0) return true;
+    // The lines are in the terminal already; the message shows the first.
+    if (bad == 1)
+        ShowMessage("%s", first);
+    else
+        ShowMessage("%s (and %d more, listed in the terminal)", first, bad - 1);
+    Print(kStopped);
+    return false;
+}
+
+// Step 12, by hand: one entry dialog per event. An entry outside the ranges of a table row is
+// shown again; a cancelled one offers the events entered so far as the group.
+static bool enter_events() {
+    for (int k = 0; k < run.count; ++k) {
+        PersonEntry entry{};
+        bool fresh = true;
+        for (;;) {
+            bool confirmed = PersonEntryDialog(&entry, fresh);
+            if (!uxRunning()) return false;
+            if (!confirmed) {
+                if (k == 0) return refuse("No event was entered, %d asked.", run.count);
+                char question[200];
+                std::snprintf(question, sizeof question,
+                              "only %d of %d events entered: use these?", k, run.count);
+                int answer = InputYesNo(question, 0);
+                if (!uxRunning()) return false;
+                if (answer != 1) return stop("only %d of %d events entered.", k, run.count);
+                run.count = k;
+                return true;
+            }
+            Print("\n \tchoose the members with double click left !! \n");
+            RowCheck check;
+            if (CheckPersonEntry(&entry, k + 1, &check)) break;
+            const RowProblem& p = check.problems[0];
+            ShowMessage("event %d, %s \"%s\": outside its range", k + 1, p.fieldName, p.text);
+            fresh = false;
+        }
+        run.records[k] = PersonRecord{};
+        PersonRecordFromEntry(&entry, &run.records[k]);
+    }
     return true;
 }
 
-// Step 14: implausible fields are reported and used as they are.
-static void check_event(int k, const PersonRecord& record) {
-    if (record.month < 1 || record.month > 12)
-        Print("%d: Monat!!: %d: %s %s\n", k + 1, record.month, record.name, record.firstName);
-    if (record.hour > 24 || record.hour < 0)
-        Print("%d: Stunde!!: %d: %s %s\n", k + 1, record.hour, record.name, record.firstName);
-    if (record.minute > 60 || record.minute < 0)
-        Print("%d: Minute!!: %d: %s %s\n", k + 1, record.minute, record.name, record.firstName);
+// Weights come from a dialog or from "datplanet.txt": each must be a number the sums can use.
+static bool weights_usable() {
+    for (int p = 0; p <= run.last; ++p)
+        if (!std::isfinite(run.weights[p]))
+            return refuse("The weight of %s is %f, not a number the matrices can use.",
+                          kPrincipleLabels[p], run.weights[p]);
+    return true;
+}
+
+// Backstop after the cycle: nothing that is not a finite number reaches a file.
+static bool results_finite() {
+    const EventMoments& ev = run.events;
+    for (int k = 0; k < run.count; ++k) {
+        bool finite = std::isfinite(ev.julianDay[k]);
+        for (int kind = 0; kind < kCorrelationKinds; ++kind)
+            finite = finite && std::isfinite(ev.sums[kind][k]);
+        if (!finite) return refuse("Event %d gives values that are no finite numbers.", k + 1);
+    }
+    for (int kind = 0; kind < kCorrelationKinds; ++kind)
+        for (int i = 0; i < kMatrixSize; ++i)
+            for (int j = 0; j < kMatrixSize; ++j)
+                if (!std::isfinite(run.accumulators[kind][i][j]))
+                    return refuse("The group's sums are no finite numbers.");
+    return true;
+}
+
+// Steps 3, 6, 9 and 10: the parameter files of this run, written once it has its results.
+// "autodat.txt" carries the flag the event matrices were made with to the later modules,
+// whether it was answered here or taken from the continuum.
+static bool write_parameters() {
+    int format[2] = {run.last, run.count};
+    return WriteInt(kAutoCorrelationFile, run.selfCorrelation) &&
+           (run.continuumRan || WriteInt(kOrderFile, run.order)) &&
+           WritePrincipleList(kPlanetWeightsFile, run.weights, run.last) &&
+           WriteIntList(kMatrixFormatFile, format, 2) &&
+           WriteInt(kTimeShiftDaysFile, run.shiftDays) &&
+           WriteInt(kTimeShiftHoursFile, run.shiftHours) && WriteInt(kGroupSizeFile, run.count);
 }
 
 // Steps 11 to 16; false when the application stops. The matrices live on the stack; the
@@ -192,8 +319,8 @@ static bool analyse_events() {
     double harmony[kMatrixSize][kMatrixSize];
     double dynamics[kMatrixSize][kMatrixSize];
     for (int k = 0; k < run.count; ++k) {
-        if (!next_event(k, &record)) return false;
-        check_event(k, record);
+        record = run.records[k];
+        if (run.automatic) PrintPersonRow(&table, k + run.offset - 1);
         ev.year[k] = record.year;
         ev.month[k] = record.month;
         ev.day[k] = record.day;
@@ -245,9 +372,11 @@ static bool run_module() {
     } else if (!ask_parameters()) {
         return false;
     }
-    WritePrincipleList(kPlanetWeightsFile, run.weights, run.last);
-    if (!ask_events() || !analyse_events()) return false;
+    if (!weights_usable() || !ask_events()) return false;
+    if (!(run.automatic ? read_rows() : enter_events())) return false;
+    if (!analyse_events() || !results_finite()) return false;
     if (run.automatic) CheckEventZones(&table, run.offset - 1, run.count);
+    if (!write_parameters()) return false;
     write_julian_dates();
     PrintEventList(run);
     PrintEventTables(&run);

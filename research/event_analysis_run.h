@@ -3,6 +3,7 @@
 // event matrices, and the continuum values it compares with. Shared by the dialogue and event
 // cycle (event_analysis.cpp) and the reports and chart (event_analysis_report.cpp).
 
+#include "astro/astro_records.h"
 #include "research/correlation_matrices.h"
 
 // Capacity of the per-event table.
@@ -30,6 +31,8 @@ struct EventRun {
     int automatic;
     int offset;
     char tablePath[1100];
+    // The checked (and shifted) records of the group, read before the cycle starts.
+    PersonRecord records[kMaxEvents];
     EventMoments events;
     double accumulators[kCorrelationKinds][kMatrixSize][kMatrixSize];
     double results[kCorrelationKinds][kMatrixSize][kMatrixSize];

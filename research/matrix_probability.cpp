@@ -3,6 +3,8 @@
 // row sum and matrix sum by matrix sum; the shares in percent ("probability of error") are
 // printed on text page 3, coded into the significance files and drawn on graphic pages 1 to 4.
 
+#include <cstdio>
+
 #include "research/control_groups.h"
 #include "research/module_files.h"
 #include "research/modules.h"
@@ -64,7 +66,9 @@ static bool read_event_results() {
     int groupSize = 0;
     if (!ReadMatrixFormat(&run.last, &groupSize)) return false;
     Print("\n MIC1: %i ", run.last);
-    if (!ReadInt(kOrderFile, &run.order) || !ReadInt(kSelfCorrelationFile, &run.selfCorrelation))
+    // The flag the event matrices were made with (the event analysis writes it whether or not
+    // a continuum ran); the continuum's own may be stale or absent.
+    if (!ReadInt(kOrderFile, &run.order) || !ReadInt(kAutoCorrelationFile, &run.selfCorrelation))
         return false;
     if (run.selfCorrelation == 1)
         Print("\n Calculation with self-correlation ");
@@ -85,9 +89,23 @@ static bool read_event_results() {
     return true;
 }
 
-// The period, written back as the next run's preset; false at a missing file or a stop.
+// The presets of the period dialogs: the last period of a continuum, matrix probability or
+// artificial intelligence run. After an event analysis alone there is none yet.
+static bool read_period_presets() {
+    if (std::FILE* file = std::fopen(kStartEndFile, "r")) {
+        std::fclose(file);
+        return ReadIntList(kStartEndFile, run.periodFile, 6);
+    }
+    static const int presets[6] = {1900, 2000, 1, 1, 1, 1};
+    for (int i = 0; i < 6; ++i) run.periodFile[i] = presets[i];
+    Print("\n  No period of an earlier run (%s): the dates start at 1. 1. 1900 and 1. 1. 2000 \n",
+          kStartEndFile);
+    return true;
+}
+
+// The period, written back as the next run's preset; false at a bad file or a stop.
 static bool ask_period() {
-    if (!ReadIntList(kStartEndFile, run.periodFile, 6)) return false;
+    if (!read_period_presets()) return false;
     const int* f = run.periodFile;
     int* s = run.start;
     s[0] = f[4], s[1] = f[2], s[2] = f[0], s[3] = 0, s[4] = 0, s[5] = -1;

@@ -61,6 +61,7 @@ static const char* const kEventValueLines[kCorrelationKinds] = {
 static struct {
     int last;       // MIC1: 9 without IC, 10 with IC
     int groupSize;
+    bool haveGroup;  // datdat.txt was there: an event analysis or continuum ran
     int period;     // answer of the period choice, 1..4
     int tlk;        // period kind of the chart
     int divider;    // N
@@ -111,7 +112,7 @@ static void ask_kind_of_run() {
         PlayTada();
         WaitSeconds(3);
     }
-    Print("\n  Events per Group = %i \n ", run.groupSize);
+    if (run.haveGroup) Print("\n  Events per Group = %i \n ", run.groupSize);
     run.eventMode = yes(InputYesNo("Program event analysis run?", 1));
     run.markMode = run.eventMode && yes(InputYesNo("mark events?", 1));
 }
@@ -399,14 +400,30 @@ static bool show_kind(int kind, uxArray2Double* curves, uxArray2Int* colours) {
 
 // Everything before the computation; false when the run ends early.
 static bool ask_parameters() {
-    if (!ReadMatrixFormat(&run.last, &run.groupSize)) return false;
-    Print(" \n MIC1= %d Gruppenstaerke = %d     ", run.last, run.groupSize);
-    run.groupSize = checked_group_size(run.groupSize);
+    // Only event mode needs the event analysis's format and group size; without them the
+    // curves of a period are still computed.
+    bool haveFormat = false, formatPresent = false;
+    if (std::FILE* file = std::fopen(kMatrixFormatFile, "r")) {
+        std::fclose(file);
+        formatPresent = true;
+        haveFormat = ReadMatrixFormat(&run.last, &run.groupSize);
+        if (haveFormat) {
+            Print(" \n MIC1= %d Gruppenstaerke = %d     ", run.last, run.groupSize);
+            run.groupSize = checked_group_size(run.groupSize);
+        }
+    }
+    run.haveGroup = haveFormat;
     set_up_record();
     Print(" \n  Planetary Fluctuations \n");
     IntroFluctuations(0);
     ask_kind_of_run();
     if (run.eventMode) {
+        if (!haveFormat) {
+            // A short file was reported by its reader; a missing one is reported as readers do.
+            if (!formatPresent)
+                Print("\n ERROR! The file %s is missing. ERROR! \n", kMatrixFormatFile);
+            return false;
+        }
         if (!read_event_settings()) return false;
     } else {
         run.order = InputInt("\n Order of the correlation:  ", 1, 12, 1);

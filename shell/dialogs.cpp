@@ -8,6 +8,7 @@
 
 #include "shell/format_text.h"
 #include "toolkit/widgets/uxbutton.h"
+#include "toolkit/core/uxentry.h"
 #include "toolkit/core/uxevent.h"
 #include "toolkit/drawing/uxfont.h"
 #include "toolkit/widgets/uxlineinput.h"
@@ -251,6 +252,25 @@ int ChooseOption(const char* title, int n, const char* const* texts) {
     return result;
 }
 
+// Width of the message box: 250 pixels, or as wide as its longest word (a file name, say)
+// needs, so that every message is shown whole.
+static int message_width(const char* text) {
+    const int font = uxfont_default_id();
+    int widest = 0, word = 0;
+    for (const char* c = text;; ++c) {
+        if (*c == 0 || *c == ' ' || *c == '\n' || *c == '\t') {
+            if (word > widest) widest = word;
+            word = 0;
+            if (*c == 0) break;
+        } else {
+            word += uxfont_char_width(font, static_cast<unsigned char>(*c));
+        }
+    }
+    // The text box takes 80 % of the window and keeps 2 pixels on each side.
+    int needed = (widest + 8) * 10 / 8;
+    return needed < 250 ? 250 : needed > 1200 ? 1200 : needed;
+}
+
 void ShowMessage(const char* format, ...) {
     char buffer[kMessageBufferSize];
     va_list ap;
@@ -259,7 +279,8 @@ void ShowMessage(const char* format, ...) {
     va_end(ap);
     if (uxwindow_painting_held()) uxwindow_release_painting();
     uxWindow win;
-    uxwindow_create(&win, "message,x=50%,y=50%,xs=250,ys=200,NoSysMenu,noquit,modal");
+    uxwindow_create(&win, "message,x=50%,y=50%,xs=%d,ys=200,NoSysMenu,noquit,modal",
+                    message_width(buffer));
     uxButton ok;
     uxbutton_create(&ok, "OK,x=50%,y=80%,xs=80%,default");
     uxSimpleTextDisplay* text = uxsimpletext_new("x=50%,y=35%,xs=80%,ys=60%");

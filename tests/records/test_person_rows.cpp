@@ -96,6 +96,18 @@ TEST_F(PersonRows, EveryBadFieldIsNamedWithRowAndText) {
     EXPECT_EQ(Lines(check), std::vector<std::string>{"row 4: the table has no such row"});
 }
 
+TEST_F(PersonRows, EntriesTypedByHandKeepTheSameRanges) {
+    PersonEntry e = {};
+    e.day = 31, e.month = 2, e.year = 2000, e.hour = 12;
+    e.longitudeDegrees = 200, e.latitudeDegrees = 50;
+    RowCheck check;
+    EXPECT_FALSE(CheckPersonEntry(&e, 2, &check));
+    EXPECT_EQ(Lines(check), (std::vector<std::string>{"row 2, date \"31.2.2000\": outside its range",
+                                                      "row 2, longitude \"200.00\": outside its range"}));
+    e.day = 29, e.longitudeDegrees = -180;
+    EXPECT_TRUE(CheckPersonEntry(&e, 2, &check));
+}
+
 TEST_F(PersonRows, TableWithTooFewFieldsIsNoPersonTable) {
     std::string path = xbase_test::scratch_dir("short") + "/s.dbf";
     xbase_test::write_file(path, xbase_test::table_bytes({{"NAME", 'C', 10, 0}, {"ZEIT", 'C', 9, 0}},
