@@ -1,10 +1,14 @@
 // The data-entry dialog "Daten bearbeiten / eingeben": names, date, clock time, summer time,
-// place with its lookup in the place table, coordinates and time zone.
+// place with its lookup in the place table, coordinates and time zone. Once a place from the
+// table is known, zone and summer time are proposed from the tz database for the entered clock
+// time, and one line under the controls says where they came from.
 
 #include "records/persons.h"
 
 #include <cstdio>
+#include <cstring>
 
+#include "astro/time_zones.h"
 #include "records/places.h"
 #include "records/summer_times.h"
 #include "toolkit/widgets/uxbutton.h"
@@ -37,7 +41,14 @@ struct PersonDialog {
     uxComboBox month;
     uxUpDownControl longitudeDegrees, longitudeMinutes, latitudeDegrees, latitudeMinutes, timeZone;
     uxButton ok, cancel, summerTimes;
+    uxLabel source;  // where zone and summer time came from
     int labelCount = 0;
+    char placeZone[64] = "";  // IANA zone of the place found in the table, else empty
+    bool placeFromTable = false;
+    // The last proposal: for which clock time, and the values it put into the controls.
+    bool proposed = false;
+    int clock[6] = {};
+    int proposedZone = 0, proposedSummer = 0;
 };
 
 static void add_label(PersonDialog* d, const char* properties) {
@@ -89,12 +100,14 @@ static void build(PersonDialog* d, const PersonEntry* entry, bool isNew) {
     add_label(d, "\",x=57%,y=76%,font=6x13");
     add_label(d, "Zeitzone:,x=15%,y=84%");
     uxupdown_create(&d->timeZone, "x=35%,y=84%,xs=10%,min=-24,max=24");
+    uxlabel_create(&d->source, ",x=50%,y=87.5%,xs=98%");
 
     gLineInputHandle = d->place.base.handle;
     d->place.base.handle = place_input_handle;
 }
 
 static void destroy(PersonDialog* d) {
+    uxlabel_destroy(&d->source);
     uxupdown_destroy(&d->timeZone);
     uxupdown_destroy(&d->latitudeMinutes);
     uxupdown_destroy(&d->latitudeDegrees);
@@ -147,6 +160,7 @@ static void show_place(PersonDialog* d, const FoundPlace* place) {
 
 static void read_place(PersonDialog* d, FoundPlace* place) {
     uxlineinput_get_text(&d->place, place->name, sizeof place->name);
+    place->zone[0] = '\0';
     place->timeZone = uxupdown_get_value(&d->timeZone);
     place->longitudeDegrees = uxupdown_get_value(&d->longitudeDegrees);
     place->longitudeMinutes = uxupdown_get_value(&d->longitudeMinutes);
@@ -154,16 +168,103 @@ static void read_place(PersonDialog* d, FoundPlace* place) {
     place->latitudeMinutes = uxupdown_get_value(&d->latitudeMinutes);
 }
 
-// Return in the place input: the found place fills the place controls; otherwise they are
-// cleared and the input keeps the focus for another try.
+// The clock time of the controls: year, month, day, hour, minute, second.
+static void read_clock(PersonDialog* d, int clock[6]) {
+    clock[0] = uxupdown_get_value(&d->year);
+    clock[1] = uxcombobox_selected(&d->month) + 1;
+    clock[2] = uxupdown_get_value(&d->day);
+    clock[3] = uxupdown_get_value(&d->hour);
+    clock[4] = uxupdown_get_value(&d->minute);
+    clock[5] = uxupdown_get_value(&d->second);
+}
+
+static void set_source_line(PersonDialog* d, const char* text) {
+    uxlabel_set_text(&d->source, text);
+}
+
+static void forget_place(PersonDialog* d) {
+    d->placeZone[0] = '\0';
+    d->placeFromTable = false;
+    d->proposed = false;
+    set_source_line(d, "");
+}
+
+static void remember_place(PersonDialog* d, const FoundPlace* place) {
+    std::snprintf(d->placeZone, sizeof d->placeZone, "%s", place->zone);
+    d->placeFromTable = true;
+    d->proposed = false;
+}
+
+// Zone and summer time of the place's clock time from the tz database. Offsets that are not
+// whole hours (local mean time, India, Iran) leave the controls as they are: the line names the
+// offset and says to enter the moment as local mean time is entered (in world time, zone 0).
+// Of a skipped or repeated clock time the reading before the change is proposed.
+static void propose_zone(PersonDialog* d) {
+    if (!d->placeFromTable) return;
+    char line[200];
+    if (!d->placeZone[0]) {
+        set_source_line(d, "orte.dbf ohne Zeitzonen: l\xf6" "schen, sie wird neu erstellt");
+        return;
+    }
+    int clock[6];
+    read_clock(d, clock);
+    ZoneMoment moment;
+    if (!LookUpClockTime(d->placeZone, clock[0], clock[1], clock[2], clock[3], clock[4], clock[5], &moment)) {
+        std::snprintf(line, sizeof line, "Zone %s fehlt in der tz-Datenbank", d->placeZone);
+        set_source_line(d, line);
+        d->proposed = false;
+        return;
+    }
+    const ZoneOffsets& o = moment.before;
+    if (!WholeHours(o)) {
+        char offset[32];
+        FormatOffset(o.standardSeconds + o.summerSeconds, offset, sizeof offset);
+        std::snprintf(line, sizeof line, "tz-Datenbank %s, nicht ganzst\xfc" "ndig: wie Ortszeit eingeben", offset);
+        set_source_line(d, line);
+        d->proposed = false;
+        return;
+    }
+    d->proposedZone = o.standardSeconds / 3600;
+    d->proposedSummer = o.summerSeconds / 3600;
+    uxupdown_set_value(&d->timeZone, d->proposedZone);
+    uxupdown_set_value(&d->summerTime, d->proposedSummer);
+    std::memcpy(d->clock, clock, sizeof d->clock);
+    d->proposed = true;
+    if (moment.kind == ClockTimeKind::Repeated)
+        std::snprintf(line, sizeof line, "tz-Datenbank: doppelte Stunde, erste Sommerzeit %d, zweite %d",
+                      d->proposedSummer, moment.after.summerSeconds / 3600);
+    else if (moment.kind == ClockTimeKind::Skipped)
+        std::snprintf(line, sizeof line, "tz-Datenbank: diese Uhrzeit gab es nicht (Uhren vorgestellt)");
+    else
+        std::snprintf(line, sizeof line, "Aus der tz-Datenbank: %s (%s)", d->placeZone, o.abbreviation);
+    set_source_line(d, line);
+}
+
+// True when the date or time changed after the last proposal while zone and summer time still
+// hold the proposed values: they are then proposed again for the new clock time.
+static bool proposal_outdated(PersonDialog* d) {
+    if (!d->proposed) return false;
+    int clock[6];
+    read_clock(d, clock);
+    return std::memcmp(clock, d->clock, sizeof clock) != 0 &&
+           uxupdown_get_value(&d->timeZone) == d->proposedZone &&
+           uxupdown_get_value(&d->summerTime) == d->proposedSummer;
+}
+
+// Return in the place input: the found place fills the place controls and, from the tz
+// database, zone and summer time; otherwise they are cleared and the input keeps the focus for
+// another try.
 static void look_up_place(PersonDialog* d) {
     FoundPlace place;
     char text[sizeof place.name];
     uxlineinput_get_text(&d->place, text, sizeof text);
     if (FindPlace(text, &place)) {
         show_place(d, &place);
+        remember_place(d, &place);
+        propose_zone(d);
         return;
     }
+    forget_place(d);
     uxupdown_set_value(&d->timeZone, 0);
     uxupdown_set_value(&d->longitudeDegrees, 0);
     uxupdown_set_value(&d->longitudeMinutes, 0);
@@ -172,7 +273,10 @@ static void look_up_place(PersonDialog* d) {
     uxwidget_focus(&d->place.base);
 }
 
-// "&OK": coordinates given by hand are kept; with both degrees 0 the place must be found.
+// "&OK": coordinates given by hand are kept; with both degrees 0 the place must be found, and
+// zone and summer time then come from the tz database. A proposal made for another date or
+// time is renewed first, and the dialog stays open when that changes the values, so that the
+// user sees them before confirming.
 static bool confirm(PersonDialog* d, PersonEntry* entry) {
     FoundPlace place;
     read_place(d, &place);
@@ -180,7 +284,19 @@ static bool confirm(PersonDialog* d, PersonEntry* entry) {
         char text[sizeof place.name];
         std::snprintf(text, sizeof text, "%s", place.name);
         if (!FindPlace(text, &place)) return false;
+        show_place(d, &place);
+        remember_place(d, &place);
+        propose_zone(d);
+        // an offset the controls cannot hold: the dialog stays open once to show the line
+        if (d->placeZone[0] && !d->proposed) return false;
+    } else if (proposal_outdated(d)) {
+        int zone = d->proposedZone, summer = d->proposedSummer;
+        propose_zone(d);
+        if (!d->proposed || uxupdown_get_value(&d->timeZone) != zone ||
+            uxupdown_get_value(&d->summerTime) != summer)
+            return false;
     }
+    place.timeZone = uxupdown_get_value(&d->timeZone);
     show_place(d, &place);
     uxlineinput_get_text(&d->name, entry->name, sizeof entry->name);
     uxlineinput_get_text(&d->firstName, entry->firstName, sizeof entry->firstName);

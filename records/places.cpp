@@ -3,10 +3,15 @@
 
 #include "records/places.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <sys/stat.h>
+#include <utility>
+#include <vector>
 
 #include "shell/dialogs.h"
 #include "toolkit/widgets/uxbutton.h"
@@ -22,10 +27,20 @@ static const char* const kPlaceNotFound = "Der Ort konnte nicht gefunden werden.
 static const int kSearchCapacity = 20;
 
 // Field positions in the place table.
-enum { kPlaceName = 0, kPlaceRegion = 1, kPlaceZone = 2, kPlaceLongitude = 3, kPlaceLatitude = 4 };
+enum {
+    kPlaceName = 0, kPlaceRegion = 1, kPlaceZone = 2, kPlaceLongitude = 3, kPlaceLatitude = 4,
+    kPlaceZoneName = 5
+};
+// How far (degrees of longitude and of latitude) a row may lie from the coordinates given to
+// FindPlaceNear and still count as the same place.
+static const double kSamePlaceDegrees = 1.0;
 
 static uxXBase gPlaceTable;
 static bool gPlaceTableTried = false;  // set after the first attempt, whatever its outcome
+// The names of the table in lower case with their live rows, sorted: built on the first quiet
+// lookup, so that checking thousands of event rows does not read the whole table each time.
+static std::vector<std::pair<std::string, int>> gNameIndex;
+static bool gNameIndexBuilt = false;
 
 static bool is_directory(const char* path) {
     struct stat info;
@@ -95,9 +110,77 @@ void EnsurePlaceTable() {
 }
 
 // Also lets the next search open the table afresh (tests change the working directory).
+static void forget_name_index() {
+    gNameIndex.clear();
+    gNameIndexBuilt = false;
+}
+
 void ClosePlaceTable() {
     uxxbase_close(&gPlaceTable);
     gPlaceTableTried = false;
+    forget_name_index();
+}
+
+bool UsePlaceTable(const char* path) {
+    uxxbase_close(&gPlaceTable);
+    forget_name_index();
+    gPlaceTableTried = true;
+    return uxxbase_open(&gPlaceTable, path);
+}
+
+bool PlaceTableHasZones() {
+    EnsurePlaceTable();
+    return uxxbase_field_count(&gPlaceTable) > kPlaceZoneName;
+}
+
+// Latin-1 lower case: A-Z and the accented capitals 0xC0-0xDE (without 0xD7, the
+// multiplication sign).
+static unsigned char folded(unsigned char c) {
+    if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 32);
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 32);
+    return c;
+}
+
+// True when `value` equals `text` (or, with `prefix`, begins with it), letter case ignored.
+static bool name_matches(const char* value, const char* text, bool prefix) {
+    const unsigned char* v = reinterpret_cast<const unsigned char*>(value);
+    const unsigned char* t = reinterpret_cast<const unsigned char*>(text);
+    for (; *t; ++v, ++t)
+        if (!*v || folded(*v) != folded(*t)) return false;
+    return prefix || !*v;
+}
+
+static std::string folded_text(const char* text) {
+    std::string out;
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(text); *c; ++c)
+        out.push_back(static_cast<char>(folded(*c)));
+    return out;
+}
+
+static void build_name_index() {
+    if (gNameIndexBuilt) return;
+    gNameIndexBuilt = true;
+    char name[1000];
+    int rows = uxxbase_count(&gPlaceTable);
+    gNameIndex.reserve(rows);
+    for (int row = 0; row < rows; ++row)
+        if (uxxbase_read_field(&gPlaceTable, row, kPlaceName, name, sizeof name))
+            gNameIndex.emplace_back(folded_text(name), row);
+    std::sort(gNameIndex.begin(), gNameIndex.end());
+}
+
+// Number of live rows whose name matches; the first capacity - 1 are stored.
+static int find_rows(const char* text, bool prefix, int* matches, int capacity) {
+    char name[1000];
+    int n = 0;
+    int rows = uxxbase_count(&gPlaceTable);
+    for (int row = 0; row < rows; ++row) {
+        if (!uxxbase_read_field(&gPlaceTable, row, kPlaceName, name, sizeof name)) continue;
+        if (!name_matches(name, text, prefix)) continue;
+        if (n < capacity - 1) matches[n] = row;
+        ++n;
+    }
+    return n;
 }
 
 // Integer value of a text field; the field's text when it does not start with a number.
@@ -124,6 +207,7 @@ static void take_candidate(int row, FoundPlace* place) {
     read_coordinate(field, &place->longitudeDegrees, &place->longitudeMinutes);
     uxxbase_read_field(&gPlaceTable, row, kPlaceLatitude, field, sizeof field);
     read_coordinate(field, &place->latitudeDegrees, &place->latitudeMinutes);
+    uxxbase_read_field(&gPlaceTable, row, kPlaceZoneName, place->zone, sizeof place->zone);
 }
 
 // The search stores at most capacity - 1 candidates, so only those can be offered.
@@ -135,8 +219,8 @@ bool FindPlace(const char* text, FoundPlace* place) {
     EnsurePlaceTable();
     if (!text) text = "";
     int candidates[kSearchCapacity];
-    int n = uxxbase_find_exact(&gPlaceTable, kPlaceName, text, candidates, kSearchCapacity);
-    if (n == 0) n = uxxbase_find_prefix(&gPlaceTable, kPlaceName, text, candidates, kSearchCapacity);
+    int n = find_rows(text, false, candidates, kSearchCapacity);
+    if (n == 0) n = find_rows(text, true, candidates, kSearchCapacity);
     if (n == 0 || n > kSearchCapacity) {
         ShowMessage("%s", kPlaceNotFound);
         return false;
@@ -146,6 +230,35 @@ bool FindPlace(const char* text, FoundPlace* place) {
         return true;
     }
     return ChoosePlace(stored(n), candidates, place);
+}
+
+bool FindPlaceNear(const char* name, double longitude, double latitude, FoundPlace* place) {
+    EnsurePlaceTable();
+    if (!name || !name[0]) return false;
+    build_name_index();
+    std::string key = folded_text(name);
+    auto first = std::lower_bound(gNameIndex.begin(), gNameIndex.end(), std::make_pair(key, -1));
+    char text[1000];
+    int best = -1;
+    double bestDistance = 0;
+    for (auto it = first; it != gNameIndex.end() && it->first == key; ++it) {
+        int row = it->second;
+        int d, m;
+        uxxbase_read_field(&gPlaceTable, row, kPlaceLongitude, text, sizeof text);
+        read_coordinate(text, &d, &m);
+        double dLon = std::fabs(d + m / 60.0 - longitude);
+        uxxbase_read_field(&gPlaceTable, row, kPlaceLatitude, text, sizeof text);
+        read_coordinate(text, &d, &m);
+        double dLat = std::fabs(d + m / 60.0 - latitude);
+        if (dLon > kSamePlaceDegrees || dLat > kSamePlaceDegrees) continue;
+        if (best < 0 || dLon + dLat < bestDistance) {
+            best = row;
+            bestDistance = dLon + dLat;
+        }
+    }
+    if (best < 0) return false;
+    take_candidate(best, place);
+    return true;
 }
 
 bool ChoosePlace(int count, const int* candidates, FoundPlace* place) {

@@ -9,18 +9,32 @@ void EnsurePlaceTable();
 // again.
 void ClosePlaceTable();
 
-// A place determined by name: its stored name, standard time zone in hours and coordinates as
-// degrees and minutes (value = degrees + minutes / 60).
+// Uses the table file at `path` (closing any table in use) without recreating anything: the
+// table checker reads the working directory's table this way. False when it cannot be opened.
+bool UsePlaceTable(const char* path);
+
+// True when the table carries the zone field (tables of older versions do not).
+bool PlaceTableHasZones();
+
+// A place determined by name: its stored name, standard time zone in hours, coordinates as
+// degrees and minutes (value = degrees + minutes / 60) and its IANA zone ("Europe/Berlin";
+// empty when the table has no zone field, as tables of older versions).
 struct FoundPlace {
     char name[1000];
     int timeZone;
     int longitudeDegrees, longitudeMinutes;
     int latitudeDegrees, latitudeMinutes;
+    char zone[64];
 };
 
-// Exact search, then prefix search; several matches go to the chooser. False (after the
-// message "Der Ort konnte nicht gefunden werden." where the rules say so) when no single place
-// was determined; `place` is then unchanged.
+// Exact search, then prefix search, both ignoring the case of Latin-1 letters ("M\xdcNCHEN"
+// finds "M\xfcnchen"); several matches go to the chooser. False (after the message "Der Ort
+// konnte nicht gefunden werden." where the rules say so) when no single place was determined;
+// `place` is then unchanged.
 bool FindPlace(const char* text, FoundPlace* place);
+// Without any window: the row whose name equals `name` (letter case ignored) and that lies
+// nearest to the given coordinates (decimal degrees), within one degree in both. False when the
+// table holds no such row.
+bool FindPlaceNear(const char* name, double longitude, double latitude, FoundPlace* place);
 // The chooser "Ort wählen" over `count` live row indexes; true when a row was confirmed.
 bool ChoosePlace(int count, const int* candidates, FoundPlace* place);

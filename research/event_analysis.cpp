@@ -20,6 +20,7 @@
 #include "research/correlation_matrices.h"
 #include "research/event_analysis_run.h"
 #include "research/event_rules.h"
+#include "research/event_tz_check.h"
 #include "research/matrix_picture.h"
 #include "research/module_files.h"
 #include "research/modules.h"
@@ -376,6 +377,7 @@ static bool run_module() {
     if (!weights_usable() || !ask_events()) return false;
     if (!(run.automatic ? read_rows() : enter_events())) return false;
     if (!analyse_events() || !results_finite()) return false;
+    if (run.automatic) CheckEventZones(&table, run.offset - 1, run.count);
     if (!write_parameters()) return false;
     write_julian_dates();
     PrintEventList(run);

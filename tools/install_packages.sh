@@ -7,6 +7,8 @@ packages=(
   libpng-dev                         # saving pages as PNG
   libgtest-dev                       # unit tests
   libbenchmark-dev                   # the hot-path benchmarks
+  libcctz-dev                        # historical zones and summer times (CCTZ)
+  tzdata                             # the tz database CCTZ reads (/usr/share/zoneinfo)
   python3-pil                        # peer checks of the picture files
   python3-dbfread python3-pyshp      # peer checks of the .dbf tables
   liberfa-dev                        # the IAU routines the accuracy test measures against

@@ -140,6 +140,31 @@ TEST_F(Places, MissingOrDamagedTableIsRecreatedFromThePristineCopy) {
     EXPECT_EQ(xbase_test::read_file("orte.dbf"), xbase_test::read_file("orte_ori.dbf"));
 }
 
+// Latin-1 capitals, the zone field, and the quiet lookup of the checks, which tells two places
+// of one name apart by their coordinates.
+TEST_F(Places, Latin1CaseZoneFieldAndTheQuietLookupByCoordinates) {
+    xbase_test::write_file("orte.dbf",
+        xbase_test::table_bytes({{"NAME", 'C', 40, 0}, {"LAND", 'C', 40, 0}, {"ZONE", 'C', 4, 0},
+                                 {"LAENGE", 'C', 8, 0}, {"BREITE", 'C', 8, 0}, {"IANAZONE", 'C', 40, 0}},
+                                {{{"Lemberg", "Ukraine", "2", "24:01", "49:50", "Europe/Kyiv"}, false},
+                                 {{"Lemberg", "Deutschland", "1", "7:39", "49:10", "Europe/Berlin"}, false},
+                                 {{"M\xfcnchen", "Deutschland", "1", "11:35", "48:08", "Europe/Berlin"}, false}}));
+    FoundPlace place = {};
+    ASSERT_TRUE(FindPlace("M\xdcNCHEN", &place));
+    EXPECT_STREQ(place.name, "M\xfcnchen");
+    EXPECT_STREQ(place.zone, "Europe/Berlin");
+    ASSERT_TRUE(FindPlace("m\xdcn", &place));
+    EXPECT_TRUE(seen.empty());
+
+    ASSERT_TRUE(FindPlaceNear("LEMBERG", 7.7, 49.2, &place));
+    EXPECT_STREQ(place.zone, "Europe/Berlin");
+    ASSERT_TRUE(FindPlaceNear("lemberg", 24.0, 49.8, &place));
+    EXPECT_STREQ(place.zone, "Europe/Kyiv");
+    EXPECT_FALSE(FindPlaceNear("Lemberg", 13.4, 52.5, &place));  // a third place of that name
+    EXPECT_FALSE(FindPlaceNear("Lemberger", 7.7, 49.2, &place));
+    EXPECT_TRUE(seen.empty());
+}
+
 TEST_F(Places, WithoutAnyTableEverySearchFailsAndNothingIsCreated) {
     Plan({{-1, "OK"}, {-1, "OK"}});
     FoundPlace place = {};

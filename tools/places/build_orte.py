@@ -3,7 +3,13 @@
 Fields, in the order the program reads them: place name, country (German name, with the
 state or canton for Germany, Austria, Switzerland and the United States), standard time zone in
 whole hours east of Greenwich, longitude and latitude as "degrees:minutes" with the minutes
-always added (value = degrees + minutes / 60).
+always added (value = degrees + minutes / 60), and the place's IANA zone ("Europe/Berlin"),
+with which the program looks up historical zone and summer time in the tz database.
+
+The zone comes from the coordinates (tz-lookup, in extract_places.js). Near borders that lookup
+is coarse and sometimes names a neighbour's zone, which has a different history; a zone that the
+tz database's zone.tab does not list for the place's country is therefore replaced by the
+nearest zone that zone.tab lists for that country.
 
 Usage: /usr/bin/python3 build_orte.py places.json orte_ori.dbf
 """
@@ -11,6 +17,7 @@ Usage: /usr/bin/python3 build_orte.py places.json orte_ori.dbf
 import datetime
 import gettext
 import json
+import math
 import os
 import sys
 
@@ -20,7 +27,13 @@ from place_text import (coordinate_text, standard_offset_minutes, to_latin1,  # 
                         whole_hour_zone)
 
 DATA_DATE = datetime.date(2025, 6, 1)   # date stamped into the shipped table
-FIELDS = [("NAME", 40), ("LAND", 40), ("ZONE", 4), ("LAENGE", 8), ("BREITE", 8)]
+FIELDS = [("NAME", 40), ("LAND", 40), ("ZONE", 4), ("LAENGE", 8), ("BREITE", 8),
+          ("IANAZONE", 40)]
+ZONE_TAB = "/usr/share/zoneinfo/zone.tab"   # Debian package tzdata
+# zone.tab zones never given to a place by distance: Büsingen is an exclave of a few square
+# kilometres on Swiss time; the rest of Germany keeps Europe/Berlin.
+EXCLAVE_ZONES = {"Europe/Busingen"}
+EARTH_RADIUS_KM = 6371
 
 # GeoNames first-level divisions (admin1 codes) in German.
 REGIONS = {
@@ -65,6 +78,46 @@ GERMAN_NAMES = [
     ("Mexiko-Stadt", "Mexico City", "MX"), ("New York", "New York City", "US"),
     ("Teheran", "Tehran", "IR"), ("Bagdad", "Baghdad", "IQ"), ("Damaskus", "Damascus", "SY"),
     ("Kapstadt", "Cape Town", "ZA"),
+    # larger cities of the world and of the former German east, by the names German sources use
+    ("Havanna", "Havana", "CU"), ("Algier", "Algiers", "DZ"),
+    ("Königsberg", "Kaliningrad", "RU"), ("Lemberg", "Lviv", "UA"),
+    ("Montreal", "Montréal", "CA"), ("Quebec", "Québec", "CA"), ("Brügge", "Brugge", "BE"),
+    ("Löwen", "Leuven", "BE"), ("Kalkutta", "Kolkata", "IN"), ("Bombay", "Mumbai", "IN"),
+    ("Madras", "Chennai", "IN"), ("Charkiw", "Kharkiv", "UA"), ("Czernowitz", "Chernivtsi", "UA"),
+    ("Singapur", "Singapore", "SG"), ("Riad", "Riyadh", "SA"), ("Mekka", "Mecca", "SA"),
+    ("Tripolis", "Tripoli", "LY"), ("Daressalam", "Dar es Salaam", "TZ"),
+    ("Addis Abeba", "Addis Ababa", "ET"), ("Nikosia", "Nicosia", "CY"),
+    ("Saloniki", "Thessaloníki", "GR"), ("Thessaloniki", "Thessaloníki", "GR"),
+    ("Wolgograd", "Volgograd", "RU"), ("Nischni Nowgorod", "Nizhniy Novgorod", "RU"),
+    ("Jekaterinburg", "Yekaterinburg", "RU"), ("Nowosibirsk", "Novosibirsk", "RU"),
+    ("Kasan", "Kazan", "RU"), ("Rostow am Don", "Rostov-na-Donu", "RU"),
+    ("Wladiwostok", "Vladivostok", "RU"), ("Sao Paulo", "São Paulo", "BR"),
+    ("Bogota", "Bogotá", "CO"), ("Brasilia", "Brasília", "BR"), ("Lodz", "Łódź", "PL"),
+    ("Reykjavik", "Reykjavík", "IS"), ("Kattowitz", "Katowice", "PL"),
+    ("Gleiwitz", "Gliwice", "PL"), ("Oppeln", "Opole", "PL"), ("Thorn", "Toruń", "PL"),
+    ("Bromberg", "Bydgoszcz", "PL"), ("Allenstein", "Olsztyn", "PL"), ("Elbing", "Elbląg", "PL"),
+    ("Liegnitz", "Legnica", "PL"), ("Beuthen", "Bytom", "PL"), ("Gdingen", "Gdynia", "PL"),
+    ("Königshütte", "Chorzów", "PL"), ("Landsberg an der Warthe", "Gorzów Wielkopolski", "PL"),
+    ("Stolp", "Słupsk", "PL"), ("Köslin", "Koszalin", "PL"), ("Kolberg", "Kołobrzeg", "PL"),
+    ("Graudenz", "Grudziądz", "PL"), ("Kalisch", "Kalisz", "PL"), ("Olmütz", "Olomouc", "CZ"),
+    ("Ostrau", "Ostrava", "CZ"), ("Budweis", "České Budějovice", "CZ"),
+    ("Reichenberg", "Liberec", "CZ"), ("Aussig", "Ústí nad Labem", "CZ"),
+    ("Iglau", "Jihlava", "CZ"), ("Znaim", "Znojmo", "CZ"), ("Teplitz-Schönau", "Teplice", "CZ"),
+    ("Marienbad", "Mariánské Lázně", "CZ"), ("Komotau", "Chomutov", "CZ"),
+    ("Gablonz", "Jablonec nad Nisou", "CZ"), ("Hermannstadt", "Sibiu", "RO"),
+    ("Klausenburg", "Cluj-Napoca", "RO"), ("Kronstadt", "Braşov", "RO"),
+    ("Temeswar", "Timişoara", "RO"), ("Agram", "Zagreb", "HR"),
+    ("Marburg an der Drau", "Maribor", "SI"), ("Cilli", "Celje", "SI"), ("Pettau", "Ptuj", "SI"),
+    ("Fünfkirchen", "Pécs", "HU"), ("Szegedin", "Szeged", "HU"), ("Padua", "Padova", "IT"),
+    ("Syrakus", "Siracusa", "IT"), ("Trient", "Trento", "IT"), ("Brixen", "Bressanone", "IT"),
+    ("Mantua", "Mantova", "IT"), ("Mülhausen", "Mulhouse", "FR"), ("Kolmar", "Colmar", "FR"),
+    ("Diedenhofen", "Thionville", "FR"), ("Saargemünd", "Sarreguemines", "FR"),
+    ("Hagenau", "Haguenau", "FR"), ("Saragossa", "Zaragoza", "ES"), ("Wilna", "Vilnius", "LT"),
+    ("Kowno", "Kaunas", "LT"), ("Memel", "Klaipėda", "LT"), ("Dorpat", "Tartu", "EE"),
+    ("Reval", "Tallinn", "EE"), ("Kischinau", "Chisinau", "MD"), ("Hongkong", "Hong Kong", "HK"),
+    ("Kanton", "Guangzhou", "CN"), ("Taipeh", "Taipei", "TW"), ("Saigon", "Ho Chi Minh City", "VN"),
+    ("Taschkent", "Tashkent", "UZ"), ("Tiflis", "Tbilisi", "GE"), ("Eriwan", "Yerevan", "AM"),
+    ("Marrakesch", "Marrakesh", "MA"), ("Washington", "Washington, D.C.", "US"),
 ]
 
 
@@ -79,6 +132,58 @@ def country_names():
         names[entry["alpha_2"]] = german.gettext(entry.get("common_name") or entry["name"])
     names["XK"] = "Kosovo"
     return names
+
+
+def zone_tab_coordinate(text):
+    """"+4716" or "+471639" (degrees, minutes, seconds) as decimal degrees."""
+    sign = -1 if text[0] == "-" else 1
+    digits = text[1:]
+    width = 2 if len(digits) in (4, 6) else 3
+    value = int(digits[:width]) + int(digits[width:width + 2]) / 60
+    if len(digits) > width + 2:
+        value += int(digits[width + 2:]) / 3600
+    return sign * value
+
+
+def country_zones():
+    """Zones of each country with their principal coordinates, from tzdata's zone.tab."""
+    zones = {}
+    with open(ZONE_TAB, encoding="utf-8") as f:
+        for line in f:
+            if line.startswith("#") or not line.strip():
+                continue
+            country, coordinates, zone = line.rstrip("\n").split("\t")[:3]
+            cut = max(coordinates.rfind("+"), coordinates.rfind("-"))
+            lat = zone_tab_coordinate(coordinates[:cut])
+            lon = zone_tab_coordinate(coordinates[cut:])
+            zones.setdefault(country, []).append((zone, lat, lon))
+    return zones
+
+
+def distance(lat1, lon1, lat2, lon2):
+    """Great-circle distance in radians."""
+    p1, p2 = math.radians(lat1), math.radians(lat2)
+    dl = math.radians(lon2 - lon1)
+    c = math.sin(p1) * math.sin(p2) + math.cos(p1) * math.cos(p2) * math.cos(dl)
+    return math.acos(max(-1.0, min(1.0, c)))
+
+
+def place_zone(place, zones_of_country):
+    """The zone of a place: the zone of its own country whose principal location (zone.tab) lies
+    within 10 km (Nicosia keeps Asia/Nicosia, which the coordinate lookup merges into
+    Asia/Famagusta); else the coordinate lookup's zone when zone.tab lists it for the country;
+    else the country's nearest zone. Countries zone.tab does not know (Kosovo) keep the lookup's
+    zone."""
+    listed = zones_of_country.get(place["country"])
+    if not listed:
+        return place["tz"]
+    candidates = [z for z in listed if z[0] not in EXCLAVE_ZONES] or listed
+    nearest = min(candidates, key=lambda z: (distance(place["lat"], place["lon"], z[1], z[2]), z[0]))
+    if distance(place["lat"], place["lon"], nearest[1], nearest[2]) * EARTH_RADIUS_KM < 10:
+        return nearest[0]
+    if any(zone == place["tz"] for zone, _, _ in listed):
+        return place["tz"]
+    return nearest[0]
 
 
 def shorter(text, limit):
@@ -105,6 +210,7 @@ def main():
     with open(source, encoding="utf-8") as f:
         places = json.load(f)
     countries = country_names()
+    zones_of_country = country_zones()
     zones = {}
     by_name = {}
     for place in places:
@@ -121,11 +227,12 @@ def main():
 
     rows = {}
     for name, place in entries:
-        if place["tz"] not in zones:
-            zones[place["tz"]] = whole_hour_zone(standard_offset_minutes(place["tz"]))
+        zone = place_zone(place, zones_of_country)
+        if zone not in zones:
+            zones[zone] = whole_hour_zone(standard_offset_minutes(zone))
         row = (to_latin1(shorter(name, 39)), second_column(place, countries),
-               str(zones[place["tz"]]), coordinate_text(place["lon"]),
-               coordinate_text(place["lat"]))
+               str(zones[zone]), coordinate_text(place["lon"]),
+               coordinate_text(place["lat"]), zone)
         if not row[0].strip():
             continue
         # identical rows (districts listed twice) are kept once, the larger population wins

@@ -129,11 +129,12 @@ TEST_F(XBasePeer, ShippedPlaceTableReadsOnBothSides)
     std::string path = dir + "/orte.dbf";
     std::filesystem::copy_file(shipped, path);
     ASSERT_TRUE(uxxbase_open(&table, path.c_str()));
-    ASSERT_EQ(uxxbase_field_count(&table), 5);
+    ASSERT_EQ(uxxbase_field_count(&table), 6);
     int found[20];
     ASSERT_EQ(uxxbase_find_exact(&table, 0, "berlin", found, 20), 1);
     EXPECT_EQ(read(&table, found[0], 1), "Deutschland, Berlin");
     EXPECT_EQ(read(&table, found[0], 2), "1");
+    EXPECT_EQ(read(&table, found[0], 5), "Europe/Berlin");
     ASSERT_EQ(uxxbase_find_exact(&table, 0, "Z\xfcrich", found, 20), 1);
     EXPECT_EQ(read(&table, found[0], 3), "8:33");
     ASSERT_EQ(uxxbase_find_exact(&table, 0, "WIEN", found, 20), 1);

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Runs verivire-tablecheck on a good and on a bad person table (written with the place-table
+# generator's dBase writer) beside the shipped place table, and on a file that is no table:
+# exit codes 0, 1 and 2, and the problem lines of the bad table.
+set -u
+checker=$1 source=$2 rundir=$3
+rm -rf "$rundir"
+mkdir -p "$rundir"
+cp "$source/data/orte_ori.dbf" "$rundir/"
+cd "$rundir" || exit 1
+/usr/bin/python3 - "$source/tools/places" <<'PY'
+import sys
+sys.path.insert(0, sys.argv[1])
+from dbf_table import write_table
+fields = [("NAME", 40), ("VORNAME", 40), ("ORT", 40), ("LAENGE", 8), ("BREITE", 8), ("ZONE", 4),
+          ("DATUM", 11), ("ZEIT", 9), ("SOMMERZEIT", 4)]
+good = [
+    ["A", "", "Berlin", " 13.25", " 52.31", " 1", "15. 6.1947", "12:00:00", " 2"],
+    ["B", "", "London", " -1.52", " 51.30", " 0", " 1. 7.1944", "12:00:00", " 2"],
+    ["C", "", "New York", "-74.01", " 40.43", "-5", "15. 2.1974", "12:00:00", " 1"],
+    ["D", "", "Berlin", " 13.25", " 52.31", " 1", "27.10.2024", " 2:30:00", " 0"],  # repeated hour
+    ["E", "", "Ulm", "  9.59", " 48.24", " 0", "14. 3.1879", "10:50:02", " 0"],     # local mean time
+]
+bad = [
+    ["A", "", "Berlin", " 13.25", " 52.31", " 1", "15. 6.1947", "12:00:00", " 1"],
+    ["B", "", "Atlantis", " 10.00", " 40.00", " 1", " 1. 1.2000", "12:00:00", " 0"],
+    ["C", "", "Berlin", " 13.25", " 52.31", " 1", "31. 2.1980", "12:00:00", " 0"],
+    ["D", "", "Berlin", " 13.25", " 52.31", " 1", "31. 3.2024", " 2:30:00", " 0"],  # skipped hour
+    ["E", "", "Sydney", "151.12", "-34.08", "10", "15. 1.2024", "12:00:00", " 0"],
+]
+write_table("good.dbf", fields, good)
+write_table("bad.dbf", fields, bad)
+PY
+failed=0
+"$checker" good.dbf >good.txt; status=$?
+[ $status -eq 0 ] || { echo "good table: exit $status"; cat good.txt; failed=1; }
+"$checker" bad.dbf >bad.txt; status=$?
+[ $status -eq 1 ] || { echo "bad table: exit $status"; failed=1; }
+cat >expected.txt <<'TXT'
+row 1, Berlin 15.06.1947 12:00:00: table zone 1, summer time 1; tz database zone 1, summer time 2 (Europe/Berlin, CEMT)
+row 2, place "Atlantis": not in the place table
+row 3, date "31. 2.1980": outside its range
+row 4, Berlin 31.03.2024 02:30:00: table zone 1, summer time 0; tz database: the clocks skipped this time (Europe/Berlin)
+row 5, Sydney 15.01.2024 12:00:00: table zone 10, summer time 0; tz database zone 10, summer time 1 (Australia/Sydney, AEDT)
+bad.dbf: 5 rows, 5 problems
+TXT
+diff expected.txt bad.txt || failed=1
+"$checker" orte_ori.dbf >notperson.txt; status=$?
+[ $status -eq 2 ] || { echo "place table as person table: exit $status"; failed=1; }
+"$checker" missing.dbf >missing.txt; status=$?
+[ $status -eq 2 ] || { echo "missing table: exit $status"; failed=1; }
+exit $failed
