@@ -61,7 +61,7 @@ static bool read_continuum() {
     // continuum it is the continuum's, so the file is brought up to date here too (otherwise
     // the workflow continuum -> event analysis -> artificial intelligence finds no such file,
     // or a stale one).
-    WriteInt(kAutoCorrelationFile, run.selfCorrelation);
+    if (!WriteInt(kAutoCorrelationFile, run.selfCorrelation)) return false;
     if (!ReadDoubleList(kContinuumMatrixSumCopyFile, ms, kCorrelationKinds)) return false;
     Print(" \n\n  ");
     Print(" Continuum matrix sum: SHcont %3.4f SIcont %3.4f SDcont %3.4f  SDAcont %3.4f ", ms[0],
@@ -94,12 +94,11 @@ static bool read_continuum() {
 static bool ask_parameters() {
     int choosePlanets = yes(InputYesNo("choose planets", 1));
     run.selfCorrelation = yes(InputYesNo("auto-correlation", 1));
-    if (!uxRunning()) return false;
-    WriteInt(kAutoCorrelationFile, run.selfCorrelation);
+    if (!uxRunning() || !WriteInt(kAutoCorrelationFile, run.selfCorrelation)) return false;
     run.order = InputInt("degree of correlation (1,2,3,...12):", 1, 12, 1);
     if (!uxRunning()) return false;
     keep_parameters_in_range();
-    WriteInt(kOrderFile, run.order);
+    if (!WriteInt(kOrderFile, run.order)) return false;
     run.last = 9 + yes(InputYesNo("with IC? ", 0));
     if (!uxRunning()) return false;
     run.weights[10] = 0.0;
@@ -129,15 +128,13 @@ static bool ask_events() {
     }
     keep_count_in_range();
     int format[2] = {run.last, run.count};
-    WriteIntList(kMatrixFormatFile, format, 2);
+    if (!WriteIntList(kMatrixFormatFile, format, 2)) return false;
     run.shiftDays = InputInt("\n time shift d ??: ", -25, 25, 0);
     if (!uxRunning()) return false;
-    WriteInt(kTimeShiftDaysFile, run.shiftDays);
+    if (!WriteInt(kTimeShiftDaysFile, run.shiftDays)) return false;
     run.shiftHours = InputInt("\n time shift h ??: ", -47, 47, 0);
     if (!uxRunning()) return false;
-    WriteInt(kTimeShiftHoursFile, run.shiftHours);
-    WriteInt(kGroupSizeFile, run.count);
-    return true;
+    return WriteInt(kTimeShiftHoursFile, run.shiftHours) && WriteInt(kGroupSizeFile, run.count);
 }
 
 // Step 12: the event record of event k, read from the table or entered by hand. A row that
@@ -225,11 +222,11 @@ static bool analyse_events() {
     return true;
 }
 
-static void write_julian_dates() {
-    std::FILE* file = OpenModuleFile(kEventJulianDatesFile);
-    if (!file) return;
+static bool write_julian_dates() {
+    ModuleFile* file = OpenModuleFile(kEventJulianDatesFile);
+    if (!file) return false;
     for (int k = 0; k < run.count; ++k) WriteDoubleLine(file, run.events.julianDay[k]);
-    CloseModuleFile(file, kEventJulianDatesFile);
+    return CloseModuleFile(file);
 }
 
 static bool run_module() {
@@ -244,11 +241,10 @@ static bool run_module() {
     } else if (!ask_parameters()) {
         return false;
     }
-    WritePrincipleList(kPlanetWeightsFile, run.weights, run.last);
+    if (!WritePrincipleList(kPlanetWeightsFile, run.weights, run.last)) return false;
     if (!ask_events() || !analyse_events()) return false;
-    write_julian_dates();
-    PrintEventList(run);
-    PrintEventTables(&run);
+    if (!write_julian_dates()) return false;
+    if (!PrintEventList(run) || !PrintEventTables(&run)) return false;
     if (run.continuumRan) DrawComparisonChart(run);
     return true;
 }

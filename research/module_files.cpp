@@ -2,11 +2,15 @@
 
 #include "research/module_files.h"
 
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "shell/output.h"
+#include "toolkit/data/uxfile_atomic.h"
 
 // Principle ranges from callers are kept inside the 0..10 the matrices hold.
 static int clamp_last(int last) {
@@ -24,37 +28,79 @@ int FullMatrixLines(int last) {
     return (last + 1) * (last + 1);
 }
 
-std::FILE* OpenModuleFile(const char* name) {
-    std::FILE* file = std::fopen(name, "w+b");
-    if (!file) Print("\n ERROR! Cannot write the file %s ERROR! \n", name);
+struct ModuleFile {
+    uxAtomicFile out;
+    std::string name;
+    int lines = 0;
+    int refusedLine = 0;  // first line whose value was not finite, 0 while all were
+    double refusedValue = 0.0;
+};
+
+static void report_unwritable(const char* name) {
+    Print("\n ERROR! Cannot write the file %s (%s) ERROR! \n", name, std::strerror(errno));
+}
+
+static void report_refused(const char* name, double value, int line) {
+    Print("\n ERROR! The file %s would get the value %f in line %d; it is not written. ERROR! \n",
+          name, value, line);
+}
+
+ModuleFile* OpenModuleFile(const char* name) {
+    ModuleFile* file = new ModuleFile;
+    file->name = name;
+    if (!uxfile_begin(&file->out, name)) {
+        report_unwritable(name);
+        delete file;
+        return nullptr;
+    }
     return file;
 }
 
-void WriteDoubleLine(std::FILE* file, double value) { std::fprintf(file, "%f\n", value); }
+void WriteDoubleLine(ModuleFile* file, double value) {
+    ++file->lines;
+    if (file->refusedLine) return;
+    if (!std::isfinite(value)) {
+        file->refusedLine = file->lines;
+        file->refusedValue = value;
+        return;
+    }
+    std::fprintf(file->out.file, "%f\n", value);
+}
 
-void WriteIntLine(std::FILE* file, int value) { std::fprintf(file, "%i\n", value); }
+void WriteIntLine(ModuleFile* file, int value) {
+    ++file->lines;
+    if (!file->refusedLine) std::fprintf(file->out.file, "%i\n", value);
+}
 
-bool CloseModuleFile(std::FILE* file, const char* name) {
-    bool failed = std::ferror(file) != 0;
-    if (std::fclose(file) != 0) failed = true;
-    if (failed) Print("\n ERROR! Cannot write the file %s ERROR! \n", name);
-    return !failed;
+bool CloseModuleFile(ModuleFile* file) {
+    bool refused = file->refusedLine != 0;
+    bool ok = uxfile_finish(&file->out, !refused);
+    if (refused) report_refused(file->name.c_str(), file->refusedValue, file->refusedLine);
+    else if (!ok) report_unwritable(file->name.c_str());
+    delete file;
+    return ok;
 }
 
 bool WriteIntList(const char* name, const int* values, int count) {
-    std::FILE* file = OpenModuleFile(name);
+    ModuleFile* file = OpenModuleFile(name);
     if (!file) return false;
     for (int i = 0; i < count; ++i) WriteIntLine(file, values[i]);
-    return CloseModuleFile(file, name);
+    return CloseModuleFile(file);
 }
 
 bool WriteInt(const char* name, int value) { return WriteIntList(name, &value, 1); }
 
+// A value that is not finite is refused before the file is touched, so the old file stays.
 bool WriteDoubleList(const char* name, const double* values, int count) {
-    std::FILE* file = OpenModuleFile(name);
+    for (int i = 0; i < count; ++i)
+        if (!std::isfinite(values[i])) {
+            report_refused(name, values[i], i + 1);
+            return false;
+        }
+    ModuleFile* file = OpenModuleFile(name);
     if (!file) return false;
     for (int i = 0; i < count; ++i) WriteDoubleLine(file, values[i]);
-    return CloseModuleFile(file, name);
+    return CloseModuleFile(file);
 }
 
 bool WritePrincipleList(const char* name, const double* values, int last) {
@@ -64,20 +110,20 @@ bool WritePrincipleList(const char* name, const double* values, int last) {
 bool WriteUpperTriangle(const char* name, const double matrix[kMatrixSize][kMatrixSize],
                         int last, double factor) {
     last = clamp_last(last);
-    std::FILE* file = OpenModuleFile(name);
-    if (!file) return false;
+    double values[kMatrixPrinciples * kMatrixPrinciples];
+    int k = 0;
     for (int i = 0; i <= last; ++i)
-        for (int j = i + 1; j <= last; ++j) WriteDoubleLine(file, matrix[i][j] * factor);
-    return CloseModuleFile(file, name);
+        for (int j = i + 1; j <= last; ++j) values[k++] = matrix[i][j] * factor;
+    return WriteDoubleList(name, values, k);
 }
 
 bool WriteFullMatrix(const char* name, const double matrix[kMatrixSize][kMatrixSize], int last) {
     last = clamp_last(last);
-    std::FILE* file = OpenModuleFile(name);
-    if (!file) return false;
+    double values[kMatrixPrinciples * kMatrixPrinciples];
+    int k = 0;
     for (int i = 0; i <= last; ++i)
-        for (int j = 0; j <= last; ++j) WriteDoubleLine(file, matrix[i][j]);
-    return CloseModuleFile(file, name);
+        for (int j = 0; j <= last; ++j) values[k++] = matrix[i][j];
+    return WriteDoubleList(name, values, k);
 }
 
 // One line into a 100-character buffer. The rest of an over-long line is skipped, so that it
