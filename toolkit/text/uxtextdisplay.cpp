@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "toolkit/data/uxfile_atomic.h"
 #include "toolkit/drawing/uxfont.h"
 #include "toolkit/core/uxlopriopaint.h"
 
@@ -245,14 +246,14 @@ void uxtextdisplay_clear(uxTextDisplay* t) {
 
 bool uxtextdisplay_save(uxTextDisplay* t, const char* path) {
     if (!t || !path) return false;
-    FILE* f = std::fopen(path, "w+b");
+    uxAtomicFile out;
+    FILE* f = uxfile_begin(&out, path);
     if (!f) return false;
     for (size_t i = 0; i < t->length; ++i) {
         if (t->text[i] == '\n') std::fputc('\r', f);
         std::fputc(t->text[i], f);
     }
-    bool ok = !std::ferror(f);
-    return std::fclose(f) == 0 && ok;
+    return uxfile_finish(&out, !std::ferror(f));
 }
 
 const char* uxtextdisplay_text(uxTextDisplay* t) { return t && t->text ? t->text : ""; }
