@@ -35,6 +35,7 @@ bool PersonEntryDialog(PersonEntry* entry, bool isNew);
 // Reads live row `row` into the entry and prints its summary line to the current text target.
 // Fields that do not parse leave their values as they were.
 void ReadPersonRow(uxXBase* table, PersonEntry* entry, int row);
-// Appends the entry as a new row and sorts the table by name.
-void WritePersonRow(uxXBase* table, const PersonEntry* entry);
+// Appends the entry as a new row and sorts the table by name; false (errno set) when the table
+// could not be written.
+bool WritePersonRow(uxXBase* table, const PersonEntry* entry);
 void FillPersonList(uxXBase* table, uxWidget* list);
