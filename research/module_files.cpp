@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "shell/output.h"
 #include "toolkit/data/uxfile_atomic.h"
@@ -45,11 +46,72 @@ static void report_refused(const char* name, double value, int line) {
           name, value, line);
 }
 
+// The files of one module run. While a run collects them, finished files wait beside their
+// targets and replace them together at the end of the run, or not at all when any file of the
+// run could not be written: the next module never finds half of one run and half of another.
+static struct {
+    bool collecting = false;
+    bool failed = false;
+    bool cleanupRegistered = false;
+    std::vector<ModuleFile*> pending;
+} runFiles;
+
+static void note_failure() {
+    if (runFiles.collecting) runFiles.failed = true;
+}
+
+static void discard_pending() {
+    for (ModuleFile* file : runFiles.pending) {
+        uxfile_discard(&file->out);
+        delete file;
+    }
+    runFiles.pending.clear();
+}
+
+// A later write of the same file in the run replaces the earlier one.
+static void keep_pending(ModuleFile* file) {
+    for (ModuleFile*& kept : runFiles.pending)
+        if (kept->name == file->name) {
+            uxfile_discard(&kept->out);
+            delete kept;
+            kept = file;
+            return;
+        }
+    runFiles.pending.push_back(file);
+}
+
+void BeginModuleFiles() {
+    discard_pending();
+    runFiles.collecting = true;
+    runFiles.failed = false;
+    // A program ended inside a run (the Quit item) leaves no temporary files behind.
+    if (!runFiles.cleanupRegistered) runFiles.cleanupRegistered = std::atexit(discard_pending) == 0;
+}
+
+bool EndModuleFiles() {
+    bool ok = !runFiles.failed;
+    if (ok) {
+        for (ModuleFile* file : runFiles.pending)
+            if (!uxfile_commit(&file->out)) {
+                report_unwritable(file->name.c_str());
+                ok = false;
+            }
+    } else if (!runFiles.pending.empty()) {
+        Print("\n ERROR! No file of this run is written; the files of the last run stay as they "
+              "were. ERROR! \n");
+    }
+    discard_pending();
+    runFiles.collecting = false;
+    runFiles.failed = false;
+    return ok;
+}
+
 ModuleFile* OpenModuleFile(const char* name) {
     ModuleFile* file = new ModuleFile;
     file->name = name;
     if (!uxfile_begin(&file->out, name)) {
         report_unwritable(name);
+        note_failure();
         delete file;
         return nullptr;
     }
@@ -74,9 +136,15 @@ void WriteIntLine(ModuleFile* file, int value) {
 
 bool CloseModuleFile(ModuleFile* file) {
     bool refused = file->refusedLine != 0;
-    bool ok = uxfile_finish(&file->out, !refused);
+    bool ok = uxfile_close(&file->out, !refused);
+    if (ok && runFiles.collecting) {
+        keep_pending(file);
+        return true;
+    }
+    if (ok) ok = uxfile_commit(&file->out);
     if (refused) report_refused(file->name.c_str(), file->refusedValue, file->refusedLine);
     else if (!ok) report_unwritable(file->name.c_str());
+    if (!ok) note_failure();
     delete file;
     return ok;
 }
@@ -95,6 +163,7 @@ bool WriteDoubleList(const char* name, const double* values, int count) {
     for (int i = 0; i < count; ++i)
         if (!std::isfinite(values[i])) {
             report_refused(name, values[i], i + 1);
+            note_failure();
             return false;
         }
     ModuleFile* file = OpenModuleFile(name);
@@ -138,8 +207,10 @@ static bool read_line(std::FILE* file, char line[100]) {
     return true;
 }
 
-// Opens the file for reading; a missing file is reported.
+// Opens the file for reading, as this run wrote it when it did; a missing file is reported.
 static std::FILE* open_for_reading(const char* name) {
+    for (ModuleFile* kept : runFiles.pending)
+        if (kept->name == name) return std::fopen(uxfile_written_path(&kept->out), "r");
     std::FILE* file = std::fopen(name, "r");
     if (!file) Print("\n ERROR! The file %s is missing. ERROR! \n", name);
     return file;

@@ -79,6 +79,13 @@ void WriteDoubleLine(ModuleFile* file, double value);
 void WriteIntLine(ModuleFile* file, int value);
 bool CloseModuleFile(ModuleFile* file);
 
+// One module run's files (the shell brackets every run with these): between Begin and End
+// the written files wait beside their targets; End puts them all in place, or none of them when
+// any file of the run could not be written (then reported, and false). Readers in the run see
+// the run's own files. Outside a run every file is put in place when it is closed.
+void BeginModuleFiles();
+bool EndModuleFiles();
+
 // Readers: exactly `count` lines; anything after them is ignored. A missing file or one with
 // fewer lines is reported by name and gives false (the values read so far are kept).
 bool ReadDoubleList(const char* name, double* values, int count);

@@ -10,6 +10,7 @@
 #include "astro/astro_print.h"
 #include "astro/wave_tables.h"
 #include "records/places.h"
+#include "research/module_files.h"
 #include "research/modules.h"
 #include "shell/dialogs.h"
 #include "shell/module_intro.h"
@@ -177,7 +178,9 @@ void fill_wave_tables() {
 
 void run_module(int index) {
     BeginModuleRun();
+    BeginModuleFiles();
     module_buttons[index].run();
+    EndModuleFiles();
     EndModuleRun();
 }
 

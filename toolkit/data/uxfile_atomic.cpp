@@ -79,7 +79,7 @@ FILE* uxfile_begin(uxAtomicFile* out, const char* path) {
     return out->file;
 }
 
-bool uxfile_finish(uxAtomicFile* out, bool complete) {
+bool uxfile_close(uxAtomicFile* out, bool complete) {
     if (!out->file) {
         errno = out->error ? out->error : EBADF;
         return false;
@@ -93,9 +93,43 @@ bool uxfile_finish(uxAtomicFile* out, bool complete) {
         else if (fchmod(fileno(f), static_cast<mode_t>(out->mode)) != 0) error = errno;
     }
     if (std::fclose(f) != 0 && !error) error = errno ? errno : EIO;
-    if (!error && !out->in_place && std::rename(out->temp, out->target) != 0) error = errno;
-    if (error && !out->in_place && out->temp[0]) unlink(out->temp);
+    if (error) uxfile_discard(out);
     out->error = error;
     errno = error;
     return error == 0;
+}
+
+bool uxfile_commit(uxAtomicFile* out) {
+    if (out->error) {
+        errno = out->error;
+        return false;
+    }
+    if (out->in_place || !out->temp[0]) return true;
+    if (std::rename(out->temp, out->target) != 0) {
+        out->error = errno;
+        uxfile_discard(out);
+        errno = out->error;
+        return false;
+    }
+    out->temp[0] = 0;
+    return true;
+}
+
+void uxfile_discard(uxAtomicFile* out) {
+    int error = errno;
+    if (out->file) {
+        std::fclose(out->file);
+        out->file = nullptr;
+    }
+    if (!out->in_place && out->temp[0]) unlink(out->temp);
+    out->temp[0] = 0;
+    errno = error;
+}
+
+const char* uxfile_written_path(const uxAtomicFile* out) {
+    return out->in_place || !out->temp[0] ? out->target : out->temp;
+}
+
+bool uxfile_finish(uxAtomicFile* out, bool complete) {
+    return uxfile_close(out, complete) && uxfile_commit(out);
 }

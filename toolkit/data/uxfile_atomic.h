@@ -32,3 +32,12 @@ FILE* uxfile_begin(uxAtomicFile* out, const char* path);
 // the target; true when all of it succeeded. Without `complete` (the writer gave up), or after
 // any failure: closes and removes the temporary file and returns false. errno holds the cause.
 bool uxfile_finish(uxAtomicFile* out, bool complete);
+
+// uxfile_finish in two steps, for a set of files that replace their targets together: close
+// (as above, but the finished temporary file stays where it is), then commit (the rename) or
+// discard (the temporary file is removed, the target stays as it was).
+bool uxfile_close(uxAtomicFile* out, bool complete);
+bool uxfile_commit(uxAtomicFile* out);
+void uxfile_discard(uxAtomicFile* out);
+// The file that holds the data written: the temporary one until it is committed.
+const char* uxfile_written_path(const uxAtomicFile* out);
