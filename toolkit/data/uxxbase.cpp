@@ -1,4 +1,5 @@
 #include "toolkit/data/uxxbase.h"
+#include "toolkit/data/uxfile_atomic.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -70,6 +71,7 @@ static void reset_closed(uxXBase* t)
     free(t->field_offsets);
     free(t->field_lengths);
     free(t->live);
+    free(t->path);
     bool no_reuse = t->no_reuse;
     *t = uxXBase{};
     t->no_reuse = no_reuse;
@@ -142,6 +144,7 @@ bool uxxbase_open(uxXBase* table, const char* path)
     FILE* f = fopen(path, "r+b");
     if (!f) return false;
     table->file = f;
+    table->path = strdup(path);
 
     long long size = -1;
     if (fseeko(f, 0, SEEK_END) == 0) size = (long long)ftello(f);
@@ -313,17 +316,6 @@ int uxxbase_find_prefix(uxXBase* table, int field, const char* text, int* matche
     return find_rows(table, field, text, matches, capacity, true);
 }
 
-static bool swap_records(uxXBase* t, int p, int q, unsigned char* a, unsigned char* b)
-{
-    size_t r = (size_t)t->record_length;
-    if (!seek_to(t->file, record_position(t, p)) || fread(a, 1, r, t->file) != r) return false;
-    if (!seek_to(t->file, record_position(t, q)) || fread(b, 1, r, t->file) != r) return false;
-    if (!seek_to(t->file, record_position(t, p)) || fwrite(b, 1, r, t->file) != r) return false;
-    if (!seek_to(t->file, record_position(t, q)) || fwrite(a, 1, r, t->file) != r) return false;
-    t->modified = true;
-    return true;
-}
-
 bool uxxbase_sort(uxXBase* table, int field)
 {
     if (!valid_field(table, field)) return false;
@@ -341,25 +333,36 @@ bool uxxbase_sort(uxXBase* table, int field)
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
         return std::strcmp(keys[a].c_str(), keys[b].c_str()) < 0;
     });
-    // Move the records into that order by exchanging pairs of records in the file.
-    std::vector<int> slot_of((size_t)n), record_at((size_t)n);
-    for (int i = 0; i < n; i++) slot_of[i] = record_at[i] = i;
-    std::vector<unsigned char> a((size_t)table->record_length), b((size_t)table->record_length);
-    for (int j = 0; j < n; j++) {
-        int s = slot_of[order[j]];
-        if (s == j) continue;
-        if (!swap_records(table, table->live[j], table->live[s], a.data(), b.data()))
-            return false;
-        int moved = record_at[j];
-        record_at[s] = moved;
-        slot_of[moved] = s;
-        record_at[j] = order[j];
-        slot_of[order[j]] = j;
-    }
-    if (fflush(table->file) != 0) {
-        drop_unwritten(table->file);
+    bool sorted = true;
+    for (int i = 0; i < n && sorted; i++) sorted = order[i] == i;
+    if (sorted) return true;
+    // The sorted table replaces the old one whole (through a temporary file beside it), so that
+    // a failure or a crash half-way never leaves a record twice and another one lost.
+    long long size = file_size(table->file);
+    if (size < record_position(table, table->record_count)) return false;
+    std::vector<unsigned char> image((size_t)size);
+    if (!seek_to(table->file, 0) || fread(image.data(), 1, image.size(), table->file) != image.size())
+        return false;
+    std::vector<unsigned char> out = image;
+    size_t r = (size_t)table->record_length;
+    for (int j = 0; j < n; j++)
+        memcpy(&out[(size_t)record_position(table, table->live[j])],
+               &image[(size_t)record_position(table, table->live[order[j]])], r);
+    uxAtomicFile file;
+    FILE* f = uxfile_begin(&file, table->path);
+    if (!f) return false;
+    if (!uxfile_finish(&file, fwrite(out.data(), 1, out.size(), f) == out.size())) return false;
+    // The open stream still reads the old file: it moves on to the sorted one.
+    FILE* sorted_file = fopen(table->path, "r+b");
+    if (!sorted_file) {
+        int error = errno;
+        uxxbase_close(table);
+        errno = error;
         return false;
     }
+    fclose(table->file);
+    table->file = sorted_file;
+    table->modified = true;
     return true;
 }
 

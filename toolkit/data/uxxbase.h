@@ -7,6 +7,7 @@
 
 struct uxXBase {
     FILE* file = nullptr;
+    char* path = nullptr;               // the file's name, for the sort's rewrite
     unsigned char* header = nullptr;    // the first header_length bytes of the file
     int header_length = 0;
     int record_length = 0;              // flag byte included
@@ -54,8 +55,9 @@ int uxxbase_find_exact(uxXBase* table, int field, const char* text, int* matches
 int uxxbase_find_prefix(uxXBase* table, int field, const char* text, int* matches, int capacity);
 
 // Sorts the live records ascending by the field, case-insensitively, by exchanging whole
-// records in the file. Records with equal values keep their order. False when the table is
-// closed, the field unknown or the file could not be read or written.
+// records. Records with equal values keep their order. The sorted table replaces the file
+// whole (temporary file and rename), so a failed sort leaves the table as it was. False (errno
+// set) when the table is closed, the field unknown or the file could not be read or written.
 bool uxxbase_sort(uxXBase* table, int field);
 
 // Adds a blank record (reusing the first deleted one unless no-reuse is set) and returns its
