@@ -3,6 +3,7 @@
 
 #include "records/persons.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -131,18 +132,48 @@ void PrintPersonRow(uxXBase* table, int row) {
     Print("%6s", field);
 }
 
-void WritePersonRow(uxXBase* table, const PersonEntry* entry) {
-    if (uxxbase_append(table) < 0) return;
-    uxxbase_write_field(table, kName, "%s", entry->name);
-    uxxbase_write_field(table, kFirstName, "%s", entry->firstName);
-    uxxbase_write_field(table, kPlace, "%s", entry->place);
-    uxxbase_write_field(table, kLongitude, "%3d.%02d", entry->longitudeDegrees, entry->longitudeMinutes);
-    uxxbase_write_field(table, kLatitude, "%3d.%02d", entry->latitudeDegrees, entry->latitudeMinutes);
-    uxxbase_write_field(table, kZone, "%2d", entry->timeZone);
-    uxxbase_write_field(table, kDate, "%2d.%2d.%4d", entry->day, entry->month, entry->year);
-    uxxbase_write_field(table, kTime, "%2d:%02d:%02d", entry->hour, entry->minute, entry->second);
-    uxxbase_write_field(table, kSummerTime, "%2d", entry->summerTime);
-    uxxbase_sort(table, kName);
+// Appends the entry as one record written in a single piece, so that a failed write leaves no
+// half-filled row. The live index of the new row, or -1 (errno set).
+static int append_person_row(uxXBase* table, const PersonEntry* entry) {
+    char fields[9][1000];
+    std::snprintf(fields[kName], sizeof fields[kName], "%s", entry->name);
+    std::snprintf(fields[kFirstName], sizeof fields[kFirstName], "%s", entry->firstName);
+    std::snprintf(fields[kPlace], sizeof fields[kPlace], "%s", entry->place);
+    std::snprintf(fields[kLongitude], sizeof fields[kLongitude], "%3d.%02d",
+                  entry->longitudeDegrees, entry->longitudeMinutes);
+    std::snprintf(fields[kLatitude], sizeof fields[kLatitude], "%3d.%02d",
+                  entry->latitudeDegrees, entry->latitudeMinutes);
+    std::snprintf(fields[kZone], sizeof fields[kZone], "%2d", entry->timeZone);
+    std::snprintf(fields[kDate], sizeof fields[kDate], "%2d.%2d.%4d", entry->day, entry->month,
+                  entry->year);
+    std::snprintf(fields[kTime], sizeof fields[kTime], "%2d:%02d:%02d", entry->hour,
+                  entry->minute, entry->second);
+    std::snprintf(fields[kSummerTime], sizeof fields[kSummerTime], "%2d", entry->summerTime);
+    const char* texts[9];
+    for (int i = 0; i < 9; ++i) texts[i] = fields[i];
+    return uxxbase_append_record(table, texts, 9);
+}
+
+bool WritePersonRow(uxXBase* table, const PersonEntry* entry) {
+    return append_person_row(table, entry) >= 0 && uxxbase_sort(table, kName);
+}
+
+// Replaces live row `row` by the entry. The new row is written before the old one is deleted,
+// so that a failure never loses the row; the new row may have taken a deleted slot before the
+// old one, which moves the old one down by one.
+static bool replace_person_row(uxXBase* table, int row, const PersonEntry* entry) {
+    int added = append_person_row(table, entry);
+    if (added < 0) return false;
+    int old = added <= row ? row + 1 : row;
+    return uxxbase_delete(table, old) && uxxbase_sort(table, kName);
+}
+
+// An edit that could not be written: named with the reason. The table keeps what was written.
+static void report_unwritten(const char* path) {
+    const char* slash = std::strrchr(path, '/');
+    const char* name = slash ? slash + 1 : path;
+    if (errno) ShowMessage("The table %s could not be written (%s).", name, std::strerror(errno));
+    else ShowMessage("The table %s could not be written.", name);
 }
 
 void FillPersonList(uxXBase* table, uxWidget* list) {
@@ -218,23 +249,26 @@ bool ChooseData(const char* path, PersonEntry* entry) {
             if (!selected) continue;
             ReadPersonRow(&table, entry, row);
             if (PersonEntryDialog(entry, false)) {
-                uxxbase_delete(&table, row);
-                WritePersonRow(&table, entry);
+                errno = 0;
+                if (!replace_person_row(&table, row, entry)) report_unwritten(path);
                 refill(&table, &list);
             }
             uxwidget_focus(&list.base);
         } else if (id == uxbutton_id(&add)) {
             if (PersonEntryDialog(entry, true)) {
-                WritePersonRow(&table, entry);
+                errno = 0;
+                if (!WritePersonRow(&table, entry)) report_unwritten(path);
                 refill(&table, &list);
             }
         } else if (id == uxbutton_id(&remove)) {
             if (!selected) continue;
-            uxxbase_delete(&table, row);
+            errno = 0;
+            if (!uxxbase_delete(&table, row)) report_unwritten(path);
             refill(&table, &list);
         }
     }
-    uxxbase_close(&table);
+    errno = 0;
+    if (!uxxbase_close(&table)) report_unwritten(path);
     uxbutton_destroy(&cancel);
     uxbutton_destroy(&remove);
     uxbutton_destroy(&edit);

@@ -37,6 +37,7 @@ bool PersonEntryDialog(PersonEntry* entry, bool isNew);
 void ReadPersonRow(uxXBase* table, PersonEntry* entry, int row);
 // Prints the summary line of live row `row` as ReadPersonRow does, without reading it.
 void PrintPersonRow(uxXBase* table, int row);
-// Appends the entry as a new row and sorts the table by name.
-void WritePersonRow(uxXBase* table, const PersonEntry* entry);
+// Appends the entry as a new row and sorts the table by name; false (errno set) when the table
+// could not be written.
+bool WritePersonRow(uxXBase* table, const PersonEntry* entry);
 void FillPersonList(uxXBase* table, uxWidget* list);

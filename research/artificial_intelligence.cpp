@@ -206,7 +206,7 @@ static bool ask_period() {
     if (run.steps < 2) run.steps = 2;
     if (run.steps > kMaxSteps) run.steps = kMaxSteps;
     const int written[6] = {start[0], chart.year, start[1], chart.month, start[2], chart.day};
-    WriteIntList(kStartEndFile, written, 6);
+    if (!WriteIntList(kStartEndFile, written, 6)) return false;
     run.dx = 1830.0 / run.steps;
     Print("\n Intervallteilerdx: %f ", run.dx);
     run.step = (run.jdEnd - run.jdStart) / run.steps;

@@ -47,7 +47,8 @@ static double random_fraction() { return RandomInt(10000) * 0.0001; }
 
 static int yes(int answer) { return answer == 1 ? 1 : 0; }
 
-// Steps up to the members of the group, with IC and order; false when the application stops.
+// Steps up to the members of the group, with IC and order; false when the application stops
+// or a file cannot be written.
 static bool ask_format() {
     Print("\n RESEARCH Orvane \n ");
     IntroGeneral(0);
@@ -66,16 +67,16 @@ static bool ask_format() {
         Print("\n Calculation without IC ! \n");
     }
     int format[2] = {run.last, run.members};
-    WriteIntList(kMatrixFormatFile, format, 2);
+    if (!WriteIntList(kMatrixFormatFile, format, 2)) return false;
     if (run.order < 1 || run.order > 12) {
         Print("\n   ERROR ! Order must lie in the area from 1 to 12. We set Order = 1; \n");
         run.order = 1;
     }
-    WriteInt(kOrderFile, run.order);
-    return true;
+    return WriteInt(kOrderFile, run.order);
 }
 
-// Planet selection or gravity, self-correlation; false when the application stops.
+// Planet selection or gravity, self-correlation; false when the application stops or a file
+// cannot be written.
 static bool ask_weights() {
     Print("\n  ");
     int select = InputYesNo("Should planets be selected ?", 0);
@@ -90,21 +91,21 @@ static bool ask_weights() {
     }
     run.selfCorrelation = yes(InputYesNo("Should self-correlations of the planets be calculated? ", 0));
     if (!uxRunning()) return false;
-    WriteInt(kSelfCorrelationFile, run.selfCorrelation);
+    if (!WriteInt(kSelfCorrelationFile, run.selfCorrelation)) return false;
     if (run.members < 1) {
         Print("\n ERROR! Members of the group must be >= 1. We set 1; ERROR! \n");
         run.members = 1;
     }
-    WriteInt(kGroupSizeFile, run.members);
-    WritePrincipleList(kPlanetWeightsFile, run.weights, run.last);
-    return true;
+    return WriteInt(kGroupSizeFile, run.members) &&
+           WritePrincipleList(kPlanetWeightsFile, run.weights, run.last);
 }
 
 static double universal_julian_day(const int moment[6]) {
     return JulianDay(moment[2], moment[1], moment[0], moment[3], moment[4], 0, 0);
 }
 
-// Start and end dates, number per interval, selection; false when the application stops.
+// Start and end dates, number per interval, selection; false when the application stops or a
+// file cannot be written.
 static bool ask_period() {
     int* s = run.start;
     s[0] = 1, s[1] = 1, s[2] = 1900, s[3] = 0, s[4] = 0, s[5] = -1;
@@ -116,7 +117,7 @@ static bool ask_period() {
     if (!uxRunning()) return false;
     run.jdEnd = universal_julian_day(e);
     int years[6] = {s[2], e[2], s[1], e[1], s[0], e[0]};
-    WriteIntList(kStartEndFile, years, 6);
+    if (!WriteIntList(kStartEndFile, years, 6)) return false;
     Print("\n  JD_start: %f  JD_end: %f Difference: %f  ", run.jdStart, run.jdEnd,
           run.jdEnd - run.jdStart);
     if (run.jdStart > run.jdEnd) {
@@ -132,7 +133,7 @@ static bool ask_period() {
     }
     // The dialog keeps its bound; a larger value could only come from a damaged widget.
     if (run.count > kMaxMoments) run.count = kMaxMoments;
-    WriteInt(kIntervalFile, run.count);
+    if (!WriteInt(kIntervalFile, run.count)) return false;
     run.increment = (run.jdEnd - run.jdStart) / run.count;
     Print("\n  Incremental  (day): %f  ", run.increment);
     ClearAccumulators(run.accumulators);
@@ -145,14 +146,14 @@ static bool ask_period() {
     return true;
 }
 
-// Recorded random dates of the period (not the ones sampled).
-static void write_random_dates() {
-    if (run.count >= kRandomDatesBelow) return;
-    std::FILE* file = OpenModuleFile(kRandomDatesFile);
-    if (!file) return;
+// Recorded random dates of the period (not the ones sampled); false when they cannot be written.
+static bool write_random_dates() {
+    if (run.count >= kRandomDatesBelow) return true;
+    ModuleFile* file = OpenModuleFile(kRandomDatesFile);
+    if (!file) return false;
     for (int k = 0; k < run.count; ++k)
         WriteDoubleLine(file, run.jdStart + random_fraction() * run.count * run.increment);
-    CloseModuleFile(file, kRandomDatesFile);
+    return CloseModuleFile(file);
 }
 
 // All moments in world time at 13 deg 59' E, 51 deg 11' N, which fixes the IC.
@@ -217,8 +218,8 @@ static void print_report_heading() {
     Print("\n common harmonies, standardize on number of the group-members %i", run.members);
 }
 
-// The four tables, each followed by its files.
-static void print_tables() {
+// The four tables, each followed by its files; false at the first file that cannot be written.
+static bool print_tables() {
     FinishAccumulators(run.accumulators, run.weights, run.selfCorrelation, run.last, run.count,
                        run.results);
     print_report_heading();
@@ -227,24 +228,27 @@ static void print_tables() {
     const int last = run.last;
     sums[kHarmonyKind] = PrintMatrixTable(kContinuumTables[kHarmonyKind],
                                           run.results[kHarmonyKind], last, rowSums);
-    WritePrincipleList(kContinuumRowSumFiles[kHarmonyKind], rowSums, last);
-    WriteUpperTriangle(kContinuumHarmonyFile, run.results[kHarmonyKind], last, 1.0);
+    if (!WritePrincipleList(kContinuumRowSumFiles[kHarmonyKind], rowSums, last) ||
+        !WriteUpperTriangle(kContinuumHarmonyFile, run.results[kHarmonyKind], last, 1.0))
+        return false;
     sums[kEnergyKind] = PrintMatrixTable(kContinuumTables[kEnergyKind],
                                          run.results[kEnergyKind], last, rowSums);
-    WritePrincipleList(kContinuumRowSumFiles[kEnergyKind], rowSums, last);
-    WriteUpperTriangle(kEnergyMatrixFile, run.results[kEnergyKind], last, 1.0);
+    if (!WritePrincipleList(kContinuumRowSumFiles[kEnergyKind], rowSums, last) ||
+        !WriteUpperTriangle(kEnergyMatrixFile, run.results[kEnergyKind], last, 1.0))
+        return false;
     sums[kDynamicsKind] = PrintMatrixTable(kContinuumTables[kDynamicsKind],
                                            run.results[kDynamicsKind], last, rowSums);
-    WritePrincipleList(kContinuumRowSumFiles[kDynamicsKind], rowSums, last);
-    WriteUpperTriangle(kDynamicsMatrixFile, run.results[kDynamicsKind], last, 0.1);
+    if (!WritePrincipleList(kContinuumRowSumFiles[kDynamicsKind], rowSums, last) ||
+        !WriteUpperTriangle(kDynamicsMatrixFile, run.results[kDynamicsKind], last, 0.1))
+        return false;
     sums[kAbsoluteDynamicsKind] =
         PrintMatrixTable(kContinuumTables[kAbsoluteDynamicsKind],
                          run.results[kAbsoluteDynamicsKind], last, rowSums);
-    WriteDoubleList(kContinuumMatrixSumFile, sums, kCorrelationKinds);
-    WritePrincipleList(kContinuumRowSumFiles[kAbsoluteDynamicsKind], rowSums, last);
-    WriteUpperTriangle(kAbsoluteDynamicsMatrixFile, run.results[kAbsoluteDynamicsKind], last,
-                       0.1);
-    WriteDoubleList(kContinuumMatrixSumCopyFile, sums, kCorrelationKinds);
+    return WriteDoubleList(kContinuumMatrixSumFile, sums, kCorrelationKinds) &&
+           WritePrincipleList(kContinuumRowSumFiles[kAbsoluteDynamicsKind], rowSums, last) &&
+           WriteUpperTriangle(kAbsoluteDynamicsMatrixFile, run.results[kAbsoluteDynamicsKind],
+                              last, 0.1) &&
+           WriteDoubleList(kContinuumMatrixSumCopyFile, sums, kCorrelationKinds);
 }
 
 static void print_legend_and_weights() {
@@ -266,11 +270,11 @@ static void print_legend_and_weights() {
 void Continuum() {
     run = {};
     if (!ask_format() || !ask_weights() || !ask_period()) return;
-    write_random_dates();
+    if (!write_random_dates()) return;
     TextOutput(1);
     ClearOutput();
     if (!sample_moments()) return;
-    print_tables();
+    if (!print_tables()) return;
     print_legend_and_weights();
     DrawContinuumMatrixPicture(run.results, run.last, run.order, run.selfCorrelation, run.count,
                                run.start, run.end);

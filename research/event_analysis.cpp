@@ -355,11 +355,11 @@ static bool analyse_events() {
     return true;
 }
 
-static void write_julian_dates() {
-    std::FILE* file = OpenModuleFile(kEventJulianDatesFile);
-    if (!file) return;
+static bool write_julian_dates() {
+    ModuleFile* file = OpenModuleFile(kEventJulianDatesFile);
+    if (!file) return false;
     for (int k = 0; k < run.count; ++k) WriteDoubleLine(file, run.events.julianDay[k]);
-    CloseModuleFile(file, kEventJulianDatesFile);
+    return CloseModuleFile(file);
 }
 
 static bool run_module() {
@@ -378,10 +378,8 @@ static bool run_module() {
     if (!(run.automatic ? read_rows() : enter_events())) return false;
     if (!analyse_events() || !results_finite()) return false;
     if (run.automatic) CheckEventZones(&table, run.offset - 1, run.count);
-    if (!write_parameters()) return false;
-    write_julian_dates();
-    PrintEventList(run);
-    PrintEventTables(&run);
+    if (!write_parameters() || !write_julian_dates()) return false;
+    if (!PrintEventList(run) || !PrintEventTables(&run)) return false;
     DrawEventMatrixPicture(run.results, run.last, run.order, run.count, run.continuumRan);
     if (run.continuumRan) DrawComparisonChart(run);
     return true;

@@ -44,7 +44,7 @@ static void print_sum_totals(const EventRun& run) {
     Print("\n SHsumme: %f SIsumme: %f SDsumme: %f SDAsumme: %f  ", t[0], t[1], t[2], t[3]);
 }
 
-void PrintEventList(const EventRun& run) {
+bool PrintEventList(const EventRun& run) {
     const EventMoments& ev = run.events;
     TextOutput(6);
     ClearOutput();
@@ -60,14 +60,15 @@ void PrintEventList(const EventRun& run) {
               ev.sums[kAbsoluteDynamicsKind][k], ev.julianDay[k]);
     print_sum_totals(run);
     for (int kind = 0; kind < kCorrelationKinds; ++kind) {
-        std::FILE* file = OpenModuleFile(kEventMomentSumFiles[kind]);
-        if (!file) continue;
+        ModuleFile* file = OpenModuleFile(kEventMomentSumFiles[kind]);
+        if (!file) return false;
         for (int k = 0; k < run.count; ++k) WriteDoubleLine(file, ev.sums[kind][k]);
-        CloseModuleFile(file, kEventMomentSumFiles[kind]);
+        if (!CloseModuleFile(file)) return false;
     }
+    return true;
 }
 
-void PrintEventTables(EventRun* run) {
+bool PrintEventTables(EventRun* run) {
     FinishAccumulators(run->accumulators, run->weights, run->selfCorrelation, run->last,
                        run->count, run->results);
     TextOutput(2);
@@ -80,17 +81,18 @@ void PrintEventTables(EventRun* run) {
         run->matrixSums[kind] = PrintMatrixTable(kEventTables[kind], run->results[kind],
                                                  run->last, run->rowSums[kind]);
         if (kind == kAbsoluteDynamicsKind) break;  // its files follow the sums below
-        WritePrincipleList(kEventRowSumFiles[kind], run->rowSums[kind], run->last);
-        WriteFullMatrix(kEventMatrixFiles[kind], run->results[kind], run->last);
+        if (!WritePrincipleList(kEventRowSumFiles[kind], run->rowSums[kind], run->last) ||
+            !WriteFullMatrix(kEventMatrixFiles[kind], run->results[kind], run->last))
+            return false;
     }
     const double* s = run->matrixSums;
     Print(" \n\n Summen:  h %f  i %f d %f da %f \n", s[0], s[1], s[2], s[3]);
     print_sum_totals(*run);
-    WritePrincipleList(kEventRowSumFiles[kAbsoluteDynamicsKind],
-                       run->rowSums[kAbsoluteDynamicsKind], run->last);
-    WriteFullMatrix(kAbsoluteDynamicsMatrixFile, run->results[kAbsoluteDynamicsKind],
-                    run->last);
-    WriteDoubleList(kEventMatrixSumFile, run->matrixSums, kCorrelationKinds);
+    return WritePrincipleList(kEventRowSumFiles[kAbsoluteDynamicsKind],
+                              run->rowSums[kAbsoluteDynamicsKind], run->last) &&
+           WriteFullMatrix(kAbsoluteDynamicsMatrixFile, run->results[kAbsoluteDynamicsKind],
+                           run->last) &&
+           WriteDoubleList(kEventMatrixSumFile, run->matrixSums, kCorrelationKinds);
 }
 
 static int kind_colour(int kind) {

@@ -45,9 +45,10 @@ struct EventRun {
 };
 
 // Text page 6: the events with their moments, sums and Julian dates; writes "eventsh.txt" ..
-// "eventsda.txt".
-void PrintEventList(const EventRun& run);
+// "eventsda.txt". False (reported) at the first file that cannot be written.
+bool PrintEventList(const EventRun& run);
 // Text page 2: the four event matrices with their files; fills results, rowSums, matrixSums.
-void PrintEventTables(EventRun* run);
+// False (reported) at the first file that cannot be written.
+bool PrintEventTables(EventRun* run);
 // Graphic page 3: event sums against the continuum's, then the save under "group".
 void DrawComparisonChart(const EventRun& run);

@@ -125,8 +125,7 @@ static bool ask_period() {
     Print("\n  JD_start: %f  JD_end: %f Differenz: %f  \n", run.jdStart, run.jdEnd,
           run.jdEnd - run.jdStart);
     int years[6] = {s[2], e[2], s[1], e[1], s[0], e[0]};
-    WriteIntList(kStartEndFile, years, 6);
-    return true;
+    return WriteIntList(kStartEndFile, years, 6);
 }
 
 // Group size, number of groups, weights and the event matrices; false at a missing file or a
@@ -299,18 +298,20 @@ static void print_legend(int kind) {
     Print(" \n");
 }
 
-static void write_significance_files() {
+static bool write_significance_files() {
     const int columns = run.last + 2;
     int values[kMatrixSize * kSignificanceColumns];
     for (int k = 0; k < kCorrelationKinds; ++k) {
         int count = 0;
         for (int i = 0; i <= run.last; ++i)
             for (int j = 0; j < columns; ++j) values[count++] = run.significance[k][i][j];
-        WriteIntList(kSignificanceFiles[k], values, count);
+        if (!WriteIntList(kSignificanceFiles[k], values, count)) return false;
     }
+    return true;
 }
 
-static void print_report() {
+// The tables of text page 3 and the significance files; false when a file cannot be written.
+static bool print_report() {
     Print(" \n ENDE G ");
     for (int k = 0; k < kCorrelationKinds; ++k)
         for (int i = 0; i < kMatrixSize; ++i)
@@ -323,7 +324,7 @@ static void print_report() {
         print_probability_table(k);
         print_legend(k);
     }
-    write_significance_files();
+    return write_significance_files();
 }
 
 // A percentage as a bar of height 10 p standing on the base line.
@@ -411,7 +412,7 @@ void MatrixProbability() {
     run = {};
     if (!read_event_results() || !ask_period() || !ask_groups()) return;
     if (!count_groups()) return;
-    print_report();
+    if (!print_report()) return;
     for (int k = 0; k < kCorrelationKinds; ++k) draw_chart(k);
     PlayTada();
 }

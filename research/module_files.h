@@ -5,9 +5,8 @@
 // at a time, converted with strtod (integers truncated).
 //
 // Writers rewrite the whole file. Every function reports a failure by file name on the current
-// text target and returns false, so a module can stop before it uses values it does not have.
-
-#include <cstdio>
+// text target and returns false, so a module can stop before it uses values it does not have
+// or hands on values it could not write.
 
 #include "research/correlation_matrices.h"
 
@@ -56,7 +55,10 @@ inline constexpr const char* kSignificanceFiles[kCorrelationKinds] = {
 int UpperTriangleLines(int last);
 int FullMatrixLines(int last);
 
-// Writers.
+// Writers. Each file is written whole or not at all: the values go to a temporary file that
+// replaces the old file only when every value was written (the toolkit's atomic file). A value
+// that is not a finite number (nan, inf) is refused before anything is written: the file name,
+// the value and its line are reported, and the old file stays.
 bool WriteIntList(const char* name, const int* values, int count);
 bool WriteInt(const char* name, int value);
 bool WriteDoubleList(const char* name, const double* values, int count);
@@ -69,11 +71,20 @@ bool WriteUpperTriangle(const char* name, const double matrix[kMatrixSize][kMatr
 bool WriteFullMatrix(const char* name, const double matrix[kMatrixSize][kMatrixSize], int last);
 
 // A file written one line at a time (one line per event or per moment): open, add, close.
-// Open returns nullptr after reporting; Close reports a failed write and returns false.
-std::FILE* OpenModuleFile(const char* name);
-void WriteDoubleLine(std::FILE* file, double value);
-void WriteIntLine(std::FILE* file, int value);
-bool CloseModuleFile(std::FILE* file, const char* name);
+// Open returns nullptr after reporting. Close reports a failed write or the first value that
+// was not finite (the file is then not written at all), frees the file and returns false.
+struct ModuleFile;
+ModuleFile* OpenModuleFile(const char* name);
+void WriteDoubleLine(ModuleFile* file, double value);
+void WriteIntLine(ModuleFile* file, int value);
+bool CloseModuleFile(ModuleFile* file);
+
+// One module run's files (the shell brackets every run with these): between Begin and End
+// the written files wait beside their targets; End puts them all in place, or none of them when
+// any file of the run could not be written (then reported, and false). Readers in the run see
+// the run's own files. Outside a run every file is put in place when it is closed.
+void BeginModuleFiles();
+bool EndModuleFiles();
 
 // Readers: exactly `count` lines; anything after them is ignored. A missing file or one with
 // fewer lines is reported by name and gives false (the values read so far are kept).

@@ -113,10 +113,11 @@ static bool input_by_hand() {
 
 // The values as they were entered, not recomputed from the scaled ones: a scale of 0 would
 // otherwise write infinities into the files.
-static void save_pairs() {
-    WritePairs(run.n, run.inputX, run.inputY);
+static bool save_pairs() {
+    if (!WritePairs(run.n, run.inputX, run.inputY)) return false;
     Print(" \n Input values saved in xny.txt; x.txt and y.txt");
     Print(" \n Number of value pairs: %d; Degree of the best fit polynomial: %d ", run.n, run.p - 1);
+    return true;
 }
 
 static void fit_and_report() {
@@ -251,7 +252,7 @@ void OptimalCurve() {
     int fromFile = InputYesNo("Input from file x.txt and y.txt?", 1);
     if (!uxRunning()) return;
     if (fromFile == 1 ? !input_from_files() : !input_by_hand()) return;
-    save_pairs();
+    if (!save_pairs()) return;
     fit_and_report();
     if (!ask_plot() || !ask_colour()) return;
     draw_plot();

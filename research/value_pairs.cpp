@@ -67,7 +67,6 @@ int ReadPairValues(int count, double* x, double* y) {
 }
 
 bool WritePairs(int count, const double* x, const double* y) {
-    bool ok = WriteInt(kPairCountFile, count);
-    ok = WriteDoubleList(kPairXFile, x, count) && ok;
-    return WriteDoubleList(kPairYFile, y, count) && ok;
+    return WriteInt(kPairCountFile, count) && WriteDoubleList(kPairXFile, x, count) &&
+           WriteDoubleList(kPairYFile, y, count);
 }

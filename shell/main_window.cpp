@@ -2,13 +2,17 @@
 
 #include "shell/main_window.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "astro/astro_print.h"
 #include "astro/wave_tables.h"
 #include "records/places.h"
+#include "research/module_files.h"
 #include "research/modules.h"
+#include "shell/dialogs.h"
 #include "shell/module_intro.h"
 #include "shell/output.h"
 #include "shell/shell_widgets.h"
@@ -175,19 +179,34 @@ void fill_wave_tables() {
 
 void run_module(int index) {
     BeginModuleRun();
+    BeginModuleFiles();
     module_buttons[index].run();
+    EndModuleFiles();
     EndModuleRun();
+}
+
+// A page that could not be saved is named with the reason; the old file is still there. The
+// message names the file without its folder so that it fits the message box.
+void report_unsaved(const char* path) {
+    const char* slash = std::strrchr(path, '/');
+    const char* name = slash ? slash + 1 : path;
+    if (errno) ShowMessage("The file %s could not be written (%s).", name, std::strerror(errno));
+    else ShowMessage("The file %s could not be written.", name);
 }
 
 void save_page_dialogs(int id) {
     char path[1100];
     for (int k = 0; k < SHELL_PAGES; ++k) {
         if (id == uxbutton_id(&gGraphicSaveButtons[k]) &&
-            uxfiledialog(path, sizeof path, "save,filter=*.bmp,defaultext=bmp"))
-            uxgraphic_g_save(&gGraphicPages[k], "%s", path);
+            uxfiledialog(path, sizeof path, "save,filter=*.bmp,defaultext=bmp")) {
+            errno = 0;
+            if (!uxgraphic_g_save(&gGraphicPages[k], "%s", path)) report_unsaved(path);
+        }
         if (id == uxbutton_id(&gTextSaveButtons[k]) &&
-            uxfiledialog(path, sizeof path, "save,filter=*.txt,defaultext=txt"))
-            uxtextdisplay_save(gTextPages[k], path);
+            uxfiledialog(path, sizeof path, "save,filter=*.txt,defaultext=txt")) {
+            errno = 0;
+            if (!uxtextdisplay_save(gTextPages[k], path)) report_unsaved(path);
+        }
     }
 }
 

@@ -2,8 +2,11 @@
 // that do not parse, the list rows of the chooser, the chooser's buttons and the hand-over to
 // the modules.
 
+#include <csignal>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
 
 #include "records/persons.h"
 #include "records/places.h"
@@ -252,6 +255,31 @@ TEST_F(Persons, DeletingRefillsTheListAtRowZero) {
     ASSERT_TRUE(uxxbase_open(&table, "c.dbf"));
     EXPECT_EQ(uxxbase_count(&table), 2);
     EXPECT_EQ(Field(1, 0), "Einstein");
+}
+
+// An edit the disk refuses (a file size limit stands in for a full disk) is named, and the
+// edited row is still there: the new row is written before the old one is deleted.
+TEST_F(Persons, EditThatCannotBeWrittenIsReportedAndLosesNoRow) {
+    xbase_test::write_file("c.dbf", PersonTable({Person("Brecht", "Bertolt"), Person("Dietrich", "Marlene")}));
+    Plan({{0, "Bearbeiten"}, {-1, "OK"}, {-1, "OK"}, {-1, "Abbrechen"}});
+    struct rlimit saved;
+    getrlimit(RLIMIT_FSIZE, &saved);
+    struct rlimit full = saved;
+    full.rlim_cur = xbase_test::read_file("c.dbf").size();
+    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &full);
+    PersonEntry e = {};
+    bool chosen = ChooseData("c.dbf", &e);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old_handler);
+    EXPECT_FALSE(chosen);
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[2].title, "message");
+    EXPECT_EQ(seen[2].text, "The table c.dbf could not be written (File too large).");
+    ASSERT_TRUE(uxxbase_open(&table, "c.dbf"));
+    ASSERT_EQ(uxxbase_count(&table), 2);
+    EXPECT_EQ(Field(0, 0), "Brecht");
+    EXPECT_EQ(Field(1, 0), "Dietrich");
 }
 
 }  // namespace

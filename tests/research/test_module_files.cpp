@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -201,6 +202,28 @@ TEST_F(ModuleFiles, UnwritableFileIsReportedAndFails) {
     std::string out = testing::internal::GetCapturedStdout();
     EXPECT_FALSE(ok);
     EXPECT_NE(out.find("datord.txt"), std::string::npos);
+}
+
+TEST_F(ModuleFiles, NonFiniteValuesAreRefusedAndTheOldFilesStay) {
+    WriteRaw("dath.txt", "old\n");
+    WriteRaw("juliandat.txt", "old\n");
+    Matrix m = {};
+    m[1][2] = std::fabs(std::nan(""));
+    testing::internal::CaptureStdout();
+    bool matrix = WriteFullMatrix("dath.txt", m, 9);
+    ModuleFile* file = OpenModuleFile("juliandat.txt");
+    ASSERT_NE(file, nullptr);
+    WriteDoubleLine(file, 2451545.0);
+    WriteDoubleLine(file, -HUGE_VAL);
+    bool lines = CloseModuleFile(file);
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(matrix);
+    EXPECT_FALSE(lines);
+    EXPECT_EQ(Contents("dath.txt"), "old\n");
+    EXPECT_EQ(Contents("juliandat.txt"), "old\n");
+    EXPECT_NE(out.find("The file dath.txt would get the value nan in line 13;"), std::string::npos);
+    EXPECT_NE(out.find("The file juliandat.txt would get the value -inf in line 2;"),
+              std::string::npos);
 }
 
 // The shared table printer: rows, cells and sums as the continuum report shows them.

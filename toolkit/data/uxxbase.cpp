@@ -1,6 +1,8 @@
 #include "toolkit/data/uxxbase.h"
+#include "toolkit/data/uxfile_atomic.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdarg>
 #include <cstdlib>
@@ -9,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include <stdio_ext.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 // Header layout: 32 fixed bytes, then 32-byte field descriptors, then the terminator.
 enum { FIXED_HEADER = 32, DESCRIPTOR = 32, MIN_HEADER = 33 };
@@ -40,12 +44,34 @@ static long long record_position(const uxXBase* t, int physical)
     return (long long)t->header_length + (long long)physical * t->record_length;
 }
 
+// Writes the bytes at `position` and flushes them to the file; false when any of it failed.
+static bool write_at(FILE* f, long long position, const void* data, size_t n)
+{
+    return seek_to(f, position) && fwrite(data, 1, n, f) == n && fflush(f) == 0;
+}
+
+// After a failed write nothing of it may reach the file later: the buffered rest is dropped.
+static void drop_unwritten(FILE* f)
+{
+    int error = errno;
+    __fpurge(f);
+    clearerr(f);
+    errno = error;
+}
+
+static long long file_size(FILE* f)
+{
+    if (fseeko(f, 0, SEEK_END) != 0) return -1;
+    return (long long)ftello(f);
+}
+
 static void reset_closed(uxXBase* t)
 {
     free(t->header);
     free(t->field_offsets);
     free(t->field_lengths);
     free(t->live);
+    free(t->path);
     bool no_reuse = t->no_reuse;
     *t = uxXBase{};
     t->no_reuse = no_reuse;
@@ -118,6 +144,7 @@ bool uxxbase_open(uxXBase* table, const char* path)
     FILE* f = fopen(path, "r+b");
     if (!f) return false;
     table->file = f;
+    table->path = strdup(path);
 
     long long size = -1;
     if (fseeko(f, 0, SEEK_END) == 0) size = (long long)ftello(f);
@@ -166,17 +193,19 @@ static void stamp_today(unsigned char* header)
     header[3] = (unsigned char)local.tm_mday;
 }
 
-void uxxbase_close(uxXBase* table)
+bool uxxbase_close(uxXBase* table)
 {
+    bool ok = true;
     if (table->is_open && table->file && table->modified) {
         write_u32(table->header + 4, (unsigned long)table->record_count);
         stamp_today(table->header);
-        if (seek_to(table->file, 0))
-            fwrite(table->header, 1, (size_t)table->header_length, table->file);
+        ok = write_at(table->file, 0, table->header, (size_t)table->header_length);
+        if (!ok) drop_unwritten(table->file);
     }
-    if (table->file) fclose(table->file);
+    if (table->file && fclose(table->file) != 0) ok = false;
     table->file = nullptr;
     reset_closed(table);
+    return ok;
 }
 
 int uxxbase_count(const uxXBase* table)
@@ -287,17 +316,6 @@ int uxxbase_find_prefix(uxXBase* table, int field, const char* text, int* matche
     return find_rows(table, field, text, matches, capacity, true);
 }
 
-static bool swap_records(uxXBase* t, int p, int q, unsigned char* a, unsigned char* b)
-{
-    size_t r = (size_t)t->record_length;
-    if (!seek_to(t->file, record_position(t, p)) || fread(a, 1, r, t->file) != r) return false;
-    if (!seek_to(t->file, record_position(t, q)) || fread(b, 1, r, t->file) != r) return false;
-    if (!seek_to(t->file, record_position(t, p)) || fwrite(b, 1, r, t->file) != r) return false;
-    if (!seek_to(t->file, record_position(t, q)) || fwrite(a, 1, r, t->file) != r) return false;
-    t->modified = true;
-    return true;
-}
-
 bool uxxbase_sort(uxXBase* table, int field)
 {
     if (!valid_field(table, field)) return false;
@@ -315,22 +333,36 @@ bool uxxbase_sort(uxXBase* table, int field)
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
         return std::strcmp(keys[a].c_str(), keys[b].c_str()) < 0;
     });
-    // Move the records into that order by exchanging pairs of records in the file.
-    std::vector<int> slot_of((size_t)n), record_at((size_t)n);
-    for (int i = 0; i < n; i++) slot_of[i] = record_at[i] = i;
-    std::vector<unsigned char> a((size_t)table->record_length), b((size_t)table->record_length);
-    for (int j = 0; j < n; j++) {
-        int s = slot_of[order[j]];
-        if (s == j) continue;
-        if (!swap_records(table, table->live[j], table->live[s], a.data(), b.data()))
-            return false;
-        int moved = record_at[j];
-        record_at[s] = moved;
-        slot_of[moved] = s;
-        record_at[j] = order[j];
-        slot_of[order[j]] = j;
+    bool sorted = true;
+    for (int i = 0; i < n && sorted; i++) sorted = order[i] == i;
+    if (sorted) return true;
+    // The sorted table replaces the old one whole (through a temporary file beside it), so that
+    // a failure or a crash half-way never leaves a record twice and another one lost.
+    long long size = file_size(table->file);
+    if (size < record_position(table, table->record_count)) return false;
+    std::vector<unsigned char> image((size_t)size);
+    if (!seek_to(table->file, 0) || fread(image.data(), 1, image.size(), table->file) != image.size())
+        return false;
+    std::vector<unsigned char> out = image;
+    size_t r = (size_t)table->record_length;
+    for (int j = 0; j < n; j++)
+        memcpy(&out[(size_t)record_position(table, table->live[j])],
+               &image[(size_t)record_position(table, table->live[order[j]])], r);
+    uxAtomicFile file;
+    FILE* f = uxfile_begin(&file, table->path);
+    if (!f) return false;
+    if (!uxfile_finish(&file, fwrite(out.data(), 1, out.size(), f) == out.size())) return false;
+    // The open stream still reads the old file: it moves on to the sorted one.
+    FILE* sorted_file = fopen(table->path, "r+b");
+    if (!sorted_file) {
+        int error = errno;
+        uxxbase_close(table);
+        errno = error;
+        return false;
     }
-    fflush(table->file);
+    fclose(table->file);
+    table->file = sorted_file;
+    table->modified = true;
     return true;
 }
 
@@ -341,28 +373,69 @@ static int first_deleted_record(const uxXBase* t)
     return t->live_count < t->record_count ? t->live_count : -1;
 }
 
-int uxxbase_append(uxXBase* table)
+// A new record at the end: the record and the end mark are written first, and only then does
+// the header count it, so that the count on disk never names a record the file does not hold.
+// After a failure the file is taken back to its old length and bytes.
+static bool add_record_at_end(uxXBase* t, std::vector<unsigned char>& record)
+{
+    long long position = record_position(t, t->record_count);
+    record.push_back(END_OF_FILE_MARK);   // conventional end-of-data mark
+    long long old_size = file_size(t->file);
+    if (old_size < 0) return false;
+    std::vector<unsigned char> old_bytes;
+    if (old_size > position) {
+        old_bytes.resize((size_t)std::min(old_size - position, (long long)record.size()));
+        if (!seek_to(t->file, position) ||
+            fread(old_bytes.data(), 1, old_bytes.size(), t->file) != old_bytes.size())
+            return false;
+    }
+    unsigned char count[4];
+    write_u32(count, (unsigned long)t->record_count + 1);
+    if (write_at(t->file, position, record.data(), record.size()) &&
+        write_at(t->file, 4, count, sizeof count)) {
+        memcpy(t->header + 4, count, sizeof count);
+        t->record_count++;
+        return true;
+    }
+    drop_unwritten(t->file);
+    int error = errno;
+    if (ftruncate(fileno(t->file), (off_t)old_size) == 0 && !old_bytes.empty() &&
+        !write_at(t->file, position, old_bytes.data(), old_bytes.size()))
+        drop_unwritten(t->file);
+    errno = error;
+    return false;
+}
+
+int uxxbase_append_record(uxXBase* table, const char* const* texts, int count)
 {
     if (!table->is_open) return -1;
     int p = table->no_reuse ? -1 : first_deleted_record(table);
     bool at_end = p < 0;
-    if (at_end) {
-        if (table->record_count >= INT_MAX - 1) return -1;
-        p = table->record_count;
+    if (at_end && table->record_count >= INT_MAX - 1) return -1;
+    std::vector<unsigned char> record((size_t)table->record_length, ' ');
+    for (int i = 0; texts && i < count && i < table->field_count; i++) {
+        if (!texts[i] || table->field_lengths[i] == 0) continue;
+        size_t n = std::min(strlen(texts[i]), (size_t)table->field_lengths[i] - 1);
+        memcpy(record.data() + table->field_offsets[i], texts[i], n);
     }
-    std::vector<unsigned char> blank((size_t)table->record_length, ' ');
-    if (at_end) blank.push_back(END_OF_FILE_MARK);   // conventional end-of-data mark
-    if (!seek_to(table->file, record_position(table, p)) ||
-        fwrite(blank.data(), 1, blank.size(), table->file) != blank.size())
+    if (at_end) {
+        p = table->record_count;
+        if (!add_record_at_end(table, record)) return -1;
+    } else if (!write_at(table->file, record_position(table, p), record.data(), record.size())) {
+        drop_unwritten(table->file);
         return -1;
-    fflush(table->file);
-    if (at_end) table->record_count++;
+    }
     table->modified = true;
     table->last_appended = p;
     if (!rebuild_live_index(table)) return -1;
     for (int i = 0; i < table->live_count; i++)
         if (table->live[i] == p) return i;
     return -1;
+}
+
+int uxxbase_append(uxXBase* table)
+{
+    return uxxbase_append_record(table, nullptr, 0);
 }
 
 bool uxxbase_write_field(uxXBase* table, int field, const char* format, ...)
@@ -377,11 +450,12 @@ bool uxxbase_write_field(uxXBase* table, int field, const char* format, ...)
     va_end(args);
     size_t used = strlen(text.data());
     std::fill(text.begin() + (long)used, text.begin() + length, ' ');
-    if (!seek_to(table->file, record_position(table, table->last_appended) +
-                                  table->field_offsets[field]) ||
-        fwrite(text.data(), 1, (size_t)length, table->file) != (size_t)length)
+    if (!write_at(table->file,
+                  record_position(table, table->last_appended) + table->field_offsets[field],
+                  text.data(), (size_t)length)) {
+        drop_unwritten(table->file);
         return false;
-    fflush(table->file);
+    }
     table->modified = true;
     return true;
 }
@@ -389,10 +463,10 @@ bool uxxbase_write_field(uxXBase* table, int field, const char* format, ...)
 bool uxxbase_delete(uxXBase* table, int row)
 {
     if (!table->is_open || row < 0 || row >= table->live_count) return false;
-    if (!seek_to(table->file, record_position(table, table->live[row])) ||
-        fputc(DELETED_FLAG, table->file) == EOF)
+    if (!write_at(table->file, record_position(table, table->live[row]), &DELETED_FLAG, 1)) {
+        drop_unwritten(table->file);
         return false;
-    fflush(table->file);
+    }
     table->modified = true;
     return rebuild_live_index(table);
 }

@@ -7,6 +7,7 @@
 
 struct uxXBase {
     FILE* file = nullptr;
+    char* path = nullptr;               // the file's name, for the sort's rewrite
     unsigned char* header = nullptr;    // the first header_length bytes of the file
     int header_length = 0;
     int record_length = 0;              // flag byte included
@@ -32,7 +33,8 @@ void uxxbase_destroy(uxXBase* table);
 // record length 0, field lengths that do not fit into the record); the table stays closed.
 bool uxxbase_open(uxXBase* table, const char* path);
 // Writes the header back (record count, and today's date when anything changed) and closes.
-void uxxbase_close(uxXBase* table);
+// False when the header could not be written back.
+bool uxxbase_close(uxXBase* table);
 
 int uxxbase_count(const uxXBase* table);              // live records
 int uxxbase_field_count(const uxXBase* table);
@@ -53,18 +55,25 @@ int uxxbase_find_exact(uxXBase* table, int field, const char* text, int* matches
 int uxxbase_find_prefix(uxXBase* table, int field, const char* text, int* matches, int capacity);
 
 // Sorts the live records ascending by the field, case-insensitively, by exchanging whole
-// records in the file. Records with equal values keep their order. False when the table is
-// closed, the field unknown or the file could not be read or written.
+// records. Records with equal values keep their order. The sorted table replaces the file
+// whole (temporary file and rename), so a failed sort leaves the table as it was. False (errno
+// set) when the table is closed, the field unknown or the file could not be read or written.
 bool uxxbase_sort(uxXBase* table, int field);
 
 // Adds a blank record (reusing the first deleted one unless no-reuse is set) and returns its
-// live index, or -1 when the table is closed or the record cannot be written.
+// live index, or -1 (errno set) when the table is closed or the record cannot be written.
+// A record added at the end is written before the header counts it, and a failed append takes
+// the file back to what it was: the record count on disk always agrees with the records.
 int uxxbase_append(uxXBase* table);
+// The same with the fields 0..count-1 filled from `texts` (nullptr entries stay blank), each cut
+// to the field length - 1 characters, written in one piece. The record becomes the one that
+// uxxbase_write_field writes to.
+int uxxbase_append_record(uxXBase* table, const char* const* texts, int count);
 // Writes the printf-formatted text into the field of the record appended last, cut to the
 // field length - 1 characters and padded with blanks. False when nothing was appended yet.
 bool uxxbase_write_field(uxXBase* table, int field, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
-// Marks live row `row` deleted. False for an unknown row.
+// Marks live row `row` deleted. False for an unknown row or when the flag cannot be written.
 bool uxxbase_delete(uxXBase* table, int row);
 // When set, append always adds a new record at the end.
 void uxxbase_set_no_reuse(uxXBase* table, bool no_reuse);

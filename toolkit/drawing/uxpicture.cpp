@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "toolkit/data/uxfile_atomic.h"
 #include "toolkit/drawing/uxpixmap.h"
 
 namespace {
@@ -282,9 +283,7 @@ struct Picture {
 
 bool write_bytes(FILE* f, const void* p, size_t n) { return n == 0 || std::fwrite(p, 1, n, f) == n; }
 
-bool save_bmp(const Picture& pic, const char* name) {
-    FILE* f = std::fopen(name, "w+b");
-    if (!f) return false;
+bool save_bmp(const Picture& pic, FILE* f) {
     uint32_t pad = (uint32_t)pic.width % 4;
     uint32_t row_len = 3 * (uint32_t)pic.width + pad;
     unsigned char h[54] = {};
@@ -308,12 +307,10 @@ bool save_bmp(const Picture& pic, const char* name) {
         }
         ok = write_bytes(f, row.data(), row.size());
     }
-    return std::fclose(f) == 0 && ok;
+    return ok;
 }
 
-bool save_ppm(const Picture& pic, const char* name) {
-    FILE* f = std::fopen(name, "wb");
-    if (!f) return false;
+bool save_ppm(const Picture& pic, FILE* f) {
     bool ok = std::fprintf(f, "P6\n%d %d\n255\n", pic.width, pic.height) > 0;
     std::vector<unsigned char> row((size_t)pic.width * 3);
     for (int y = 0; ok && y < pic.height; ++y) {
@@ -325,7 +322,7 @@ bool save_ppm(const Picture& pic, const char* name) {
         }
         ok = write_bytes(f, row.data(), row.size());
     }
-    return std::fclose(f) == 0 && ok;
+    return ok;
 }
 
 // The C identifier an XPM text declares: the file's base name without its extension.
@@ -340,7 +337,7 @@ void xpm_identifier(const char* filename, char* out, size_t size) {
     out[n] = 0;
 }
 
-bool save_xpm(const Picture& pic, const char* name) {
+bool save_xpm(const Picture& pic, const char* name, FILE* f) {
     static const char codes[] = ".#abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     const int max_colours = 64;
     std::vector<uint32_t> rgb = pic.rgb;
@@ -358,8 +355,6 @@ bool save_xpm(const Picture& pic, const char* name) {
     for (uint32_t c : rgb)
         if (index.emplace(c, (int)colours.size()).second) colours.push_back(c);
 
-    FILE* f = std::fopen(name, "wb");
-    if (!f) return false;
     char ident[256];
     xpm_identifier(name, ident, sizeof ident);
     bool ok = std::fprintf(f, "/* XPM */\nstatic char * %s[] = {\n", ident) > 0;
@@ -375,12 +370,10 @@ bool save_xpm(const Picture& pic, const char* name) {
         row += y + 1 < pic.height ? "\",\n" : "\"};\n";
         ok = write_bytes(f, row.data(), row.size());
     }
-    return std::fclose(f) == 0 && ok;
+    return ok;
 }
 
-bool save_png(const Picture& pic, const char* name) {
-    FILE* f = std::fopen(name, "wb");
-    if (!f) return false;
+bool save_png(const Picture& pic, FILE* f) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     unsigned char* row = (unsigned char*)std::malloc((size_t)pic.width * 3);
@@ -406,7 +399,7 @@ bool save_png(const Picture& pic, const char* name) {
     }
     png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
     std::free(row);
-    return std::fclose(f) == 0 && ok;
+    return ok;
 }
 
 int parse_int(const char* text) {
@@ -524,15 +517,18 @@ bool uxpxmap_savetofile(const uxPixmap* pm, const char* file_options) {
                     pm->pixels + (size_t)(top + row) * pm->width + left,
                     sizeof(uint32_t) * pic.width);
 
+    // Written whole or not at all: a failed save leaves the old picture in place.
+    uxAtomicFile out;
+    FILE* f = uxfile_begin(&out, pf.name);
+    if (!f) return false;
     bool ok = false;
     switch (type) {
-        case UXPIC_BMP: ok = save_bmp(pic, pf.name); break;
-        case UXPIC_PPM: ok = save_ppm(pic, pf.name); break;
-        case UXPIC_XPM: ok = save_xpm(pic, pf.name); break;
-        default: ok = save_png(pic, pf.name); break;
+        case UXPIC_BMP: ok = save_bmp(pic, f); break;
+        case UXPIC_PPM: ok = save_ppm(pic, f); break;
+        case UXPIC_XPM: ok = save_xpm(pic, pf.name, f); break;
+        default: ok = save_png(pic, f); break;
     }
-    if (!ok) std::remove(pf.name);  // leave no half-written picture behind
-    return ok;
+    return uxfile_finish(&out, ok);
 }
 
 bool uxpicture_size(const char* filename, int* width, int* height) {

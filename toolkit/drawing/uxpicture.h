@@ -35,7 +35,8 @@ int uxpicture_type(const char* filename);
 // replace x and y, "xs=" and "ys=" limit the drawn part. Pixels outside the pixmap are skipped,
 // the rest of the pixmap is left as it was. True when the file was read.
 bool uxpxmap_loadfromfile(uxPixmap* pm, int x, int y, const char* file_options);
-// Saves the pixmap, or the sub-rectangle the options select, as true colour.
+// Saves the pixmap, or the sub-rectangle the options select, as true colour, whole or not at
+// all (the old file stays after a failure; errno tells why).
 bool uxpxmap_savetofile(const uxPixmap* pm, const char* file_options);
 // Width and height of a picture file (the header fields of a BMP; PPM and PCX by their headers).
 bool uxpicture_size(const char* filename, int* width, int* height);

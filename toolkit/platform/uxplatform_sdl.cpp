@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include <unistd.h>
+
 #include "toolkit/platform/uxplatform.h"
 
 namespace {
@@ -29,14 +31,72 @@ int handle_of(Uint32 sdl_id) {
     return 0;
 }
 
+void report_no_display(const char* reason) {
+    std::fprintf(stderr,
+                 "verivire: no display could be opened (%s); run with UX_PLATFORM=headless "
+                 "to work without a display\n",
+                 reason);
+}
+
+// SDL's stand-in drivers when no display exists: windows would open on nothing and the program
+// would wait for input that cannot come.
+bool is_fallback_driver(const char* driver) {
+    return driver && (!SDL_strcasecmp(driver, "offscreen") || !SDL_strcasecmp(driver, "dummy"));
+}
+
+// Standard error while SDL probes its drivers: the display libraries it tries complain there
+// (for example about XDG_RUNTIME_DIR). Kept aside, so that "no display" stays one line; given
+// back when a display was found.
+struct HeldStderr {
+    int saved = -1;
+    FILE* held = nullptr;
+};
+
+HeldStderr hold_stderr() {
+    HeldStderr h;
+    std::fflush(stderr);
+    h.held = std::tmpfile();
+    h.saved = h.held ? dup(2) : -1;
+    if (h.saved < 0 || dup2(fileno(h.held), 2) < 0) {
+        if (h.saved >= 0) close(h.saved);
+        if (h.held) std::fclose(h.held);
+        return HeldStderr{};
+    }
+    return h;
+}
+
+void release_stderr(HeldStderr* h, bool show) {
+    if (!h->held) return;
+    std::fflush(stderr);
+    dup2(h->saved, 2);
+    close(h->saved);
+    if (show) {
+        std::rewind(h->held);
+        char chunk[4096];
+        size_t n;
+        while ((n = std::fread(chunk, 1, sizeof chunk, h->held)) > 0) std::fwrite(chunk, 1, n, stderr);
+    }
+    std::fclose(h->held);
+    *h = HeldStderr{};
+}
+
 bool sdl_init() {
+    HeldStderr probing = hold_stderr();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
-        std::fprintf(stderr,
-                     "verivire: no display could be opened (%s); run with UX_PLATFORM=headless "
-                     "to work without a display\n",
-                     SDL_GetError());
+        release_stderr(&probing, false);
+        report_no_display(SDL_GetError());
         return false;
     }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (is_fallback_driver(driver)) {
+        char reason[64];
+        std::snprintf(reason, sizeof reason, "only SDL's %s video driver", driver);
+        SDL_Quit();
+        release_stderr(&probing, false);
+        report_no_display(reason);
+        return false;
+    }
+    release_stderr(&probing, true);
     SDL_StartTextInput();
     return true;
 }

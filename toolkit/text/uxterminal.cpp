@@ -7,6 +7,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "toolkit/data/uxfile_atomic.h"
 #include "toolkit/drawing/uxfont.h"
 #include "toolkit/core/uxlog.h"
 #include "toolkit/core/uxlopriopaint.h"
@@ -329,7 +330,8 @@ uxTerminal* uxterminal_current() { return current_terminal; }
 
 bool uxterminal_dump(uxTerminal* t, const char* path) {
     if (!t || !path) return false;
-    FILE* f = std::fopen(path, "wb");
+    uxAtomicFile out;
+    FILE* f = uxfile_begin(&out, path);
     if (!f) return false;
     for (int r = 0; r < t->mem.lines; ++r) {
         const unsigned char* row = uxtxtmem_row(&t->mem, r);
@@ -339,8 +341,7 @@ bool uxterminal_dump(uxTerminal* t, const char* path) {
         std::fwrite(row, 1, n, f);
         std::fputc('\n', f);
     }
-    bool ok = !std::ferror(f);
-    return std::fclose(f) == 0 && ok;
+    return uxfile_finish(&out, !std::ferror(f));
 }
 
 int uxterminal_visible_lines(const uxTerminal* t) { return t ? t->lines : 0; }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "toolkit/data/uxfile_atomic.h"
 #include "toolkit/drawing/uxfont.h"
 #include "toolkit/core/uxlopriopaint.h"
 
@@ -259,7 +260,8 @@ void uxtextdisplay_clear(uxTextDisplay* t) {
 
 bool uxtextdisplay_save(uxTextDisplay* t, const char* path) {
     if (!t || !path) return false;
-    FILE* f = std::fopen(path, "w+b");
+    uxAtomicFile out;
+    FILE* f = uxfile_begin(&out, path);
     if (!f) return false;
     // Whole lines at a time: a page of millions of lines is written at the speed of the disk.
     size_t start = 0;
@@ -270,8 +272,7 @@ bool uxtextdisplay_save(uxTextDisplay* t, const char* path) {
         start = i + 1;
     }
     std::fwrite(t->text + start, 1, t->length - start, f);
-    bool ok = !std::ferror(f);
-    return std::fclose(f) == 0 && ok;
+    return uxfile_finish(&out, !std::ferror(f));
 }
 
 const char* uxtextdisplay_text(uxTextDisplay* t) { return t && t->text ? t->text : ""; }

@@ -72,7 +72,8 @@ void uxtextdisplay_append(uxTextDisplay* t, const char* text);
 void uxtextdisplay_appendf(uxTextDisplay* t, const char* format, ...)
     __attribute__((format(printf, 2, 3)));
 void uxtextdisplay_clear(uxTextDisplay* t);
-// Writes the whole text with CR LF line ends; false when the file cannot be written.
+// Writes the whole text with CR LF line ends, whole or not at all (the old file stays after a
+// failure); false, with errno telling why, when the file cannot be written.
 bool uxtextdisplay_save(uxTextDisplay* t, const char* path);
 const char* uxtextdisplay_text(uxTextDisplay* t);
 // Lays the text out now (otherwise done on the next low-priority paint while shown).

@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
 
 #include "tests/toolkit/data/test_xbase_tables.h"
 #include "toolkit/data/uxxbase.h"
@@ -87,6 +90,40 @@ TEST_F(XBasePeer, TableWrittenHereReadsWithDbfread)
                         "Ahrens\tZ\xfcrich\t-5\n"
                         "M\xfcller\tZ\xfcrich\t-5\n"
                         "Zimmermann\tZ\xfcrich\t-5\n");
+}
+
+// The header counts a new record as soon as it is in the file, and an append the disk refuses
+// leaves the file as it was: both sides read the same rows at every moment.
+TEST_F(XBasePeer, AppendKeepsCountAndRecordsInStepAlsoWhenTheDiskIsFull)
+{
+    std::string path = dir + "/personen.dbf";
+    write_file(path, table_bytes({{"NAME", 'C', 20, 0}}, {{{"Ahrens"}, false}}));
+    ASSERT_TRUE(uxxbase_open(&table, path.c_str()));
+    ASSERT_EQ(uxxbase_append(&table), 1);
+    ASSERT_TRUE(uxxbase_write_field(&table, 0, "Weg"));
+    // read while the table is still open, as after a crash
+    RunResult r = run(std::string(PYTHON) + " " + PEER_DIR + "read_with_dbfread.py " + path);
+    EXPECT_EQ(r.output, "count 2\nfields NAME\nAhrens\nWeg\n");
+
+    std::vector<unsigned char> before = read_file(path);
+    struct rlimit saved;
+    getrlimit(RLIMIT_FSIZE, &saved);
+    struct rlimit full = saved;
+    full.rlim_cur = before.size();   // a file size limit refuses growth as a full disk does
+    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &full);
+    const char* texts[] = {"Zimmermann"};
+    int added = uxxbase_append_record(&table, texts, 1);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, old_handler);
+    EXPECT_EQ(added, -1);
+    EXPECT_EQ(uxxbase_count(&table), 2);
+    EXPECT_EQ(read_file(path), before);
+    EXPECT_TRUE(uxxbase_close(&table));
+    r = run(std::string(PYTHON) + " " + PEER_DIR + "read_with_dbfread.py " + path);
+    EXPECT_EQ(r.output, "count 2\nfields NAME\nAhrens\nWeg\n");
+    ASSERT_TRUE(uxxbase_open(&table, path.c_str()));
+    EXPECT_EQ(uxxbase_count(&table), 2);
 }
 
 TEST_F(XBasePeer, TableWrittenByPyshpReadsHere)
