@@ -25,6 +25,7 @@
 #include "research/module_files.h"
 #include "research/modules.h"
 #include "shell/dialogs.h"
+#include "shell/format_text.h"
 #include "shell/module_intro.h"
 #include "shell/output.h"
 #include "toolkit/core/uxevent.h"
@@ -43,30 +44,34 @@ static int yes(int answer) { return answer == 1 ? 1 : 0; }
 
 static const char kStopped[] = "\n The event analysis stops; no file was written.\n";
 
-// The run stops after the person said so: the reason goes to the terminal only.
-static bool stop(const char* format, ...) __attribute__((format(printf, 1, 2)));
-static bool stop(const char* format, ...) {
+// The reason a run stops goes to the terminal, and into a message box when the person did not
+// choose to stop.
+static bool stop_run(bool show, const char* format, va_list ap) {
     char text[1400];
-    va_list ap;
-    va_start(ap, format);
-    std::vsnprintf(text, sizeof text, format, ap);
-    va_end(ap);
+    FormatTextV(text, sizeof text, format, ap);
+    if (show) ShowMessage("%s", text);
     Print("\n %s", text);
     Print(kStopped);
     return false;
 }
 
-// The run cannot go on: the reason is shown and printed.
-static bool refuse(const char* format, ...) __attribute__((format(printf, 1, 2)));
-static bool refuse(const char* format, ...) {
-    char text[1400];
+// The run stops after the person said so.
+static bool stop(const char* format, ...) __attribute__((format(printf, 1, 2)));
+static bool stop(const char* format, ...) {
     va_list ap;
     va_start(ap, format);
-    std::vsnprintf(text, sizeof text, format, ap);
+    stop_run(false, format, ap);
     va_end(ap);
-    ShowMessage("%s", text);
-    Print("\n %s", text);
-    Print(kStopped);
+    return false;
+}
+
+// The run cannot go on.
+static bool refuse(const char* format, ...) __attribute__((format(printf, 1, 2)));
+static bool refuse(const char* format, ...) {
+    va_list ap;
+    va_start(ap, format);
+    stop_run(true, format, ap);
+    va_end(ap);
     return false;
 }
 
