@@ -9,6 +9,7 @@ packages=(
   libbenchmark-dev                   # the hot-path benchmarks
   python3-pil                        # peer checks of the picture files
   python3-dbfread python3-pyshp      # peer checks of the .dbf tables
+  clang libclang-rt-14-dev           # the fuzz harnesses (libFuzzer and sanitizer runtimes)
 )
 missing=()
 for p in "${packages[@]}"; do
