@@ -42,7 +42,7 @@ case "${1:-}" in
     mkdir -p "$out/corpus-$name"
     # Paths are absolute (some harnesses change the working directory); standard output is
     # closed (-close_fd_mask=1) because the readers print their diagnostics there.
-    UX_PLATFORM=headless "$out/fuzz_$name" -max_total_time="$seconds" -timeout=10 \
+    UX_PLATFORM=headless "$out/fuzz_$name" -max_total_time="$seconds" -timeout=25 \
       -rss_limit_mb=2048 -close_fd_mask=1 -print_final_stats=1 -artifact_prefix="$out/$name-" \
       "$out/corpus-$name" "$PWD/tests/fuzz/corpus/$name" "$PWD/tests/fuzz/crashes/$name"
     ;;

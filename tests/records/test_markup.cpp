@@ -116,9 +116,9 @@ TEST_F(Markup, HugeNumbersStayOnAPageSizedRange) {
     Render("#YOffset=1214748364");
     Render("#TextX=2147483648");
     Render("#PictureBorder=99999999999");
-    EXPECT_EQ(state.y, 16384);
-    EXPECT_EQ(state.x, 16384);
-    EXPECT_EQ(state.borderWidth, 16384);
+    EXPECT_EQ(state.y, 8192);
+    EXPECT_EQ(state.x, 8192);
+    EXPECT_EQ(state.borderWidth, 8192);
 }
 
 TEST_F(Markup, UnknownFontNamesKeepTheFont) {

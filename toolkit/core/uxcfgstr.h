@@ -46,7 +46,7 @@ double uxcfgstr_number(const char* text, const char** end = nullptr);
 // What a screen can hold: positions and sizes from property strings are kept within
 // +-UXCFG_MAX_PIXELS, so that sums of a few of them stay far from the int range; counts (lines,
 // lengths, digits) within +-UXCFG_MAX_COUNT, for the widgets to narrow further.
-enum { UXCFG_MAX_PIXELS = 16384, UXCFG_MAX_COUNT = 1 << 30 };
+enum { UXCFG_MAX_PIXELS = 8192, UXCFG_MAX_COUNT = 1 << 30 };
 // A number as an int: truncated towards 0 and kept within [lo, hi] (nan counts as 0).
 int uxcfgstr_int(double value, int lo, int hi);
 // uxcfgstr_number of the text, as uxcfgstr_int.
