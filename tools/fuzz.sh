@@ -16,13 +16,17 @@ if ! command -v clang++ >/dev/null 2>&1; then
   exit 0
 fi
 
+# Builds the harnesses; the build's output is shown only when it fails.
 build() {
+  mkdir -p build-fuzz
+  local log=build-fuzz/fuzz-build.log
   if [ ! -f build-fuzz/build.ninja ]; then
     cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
       -DVERIVIRE_FUZZ=ON -DVERIVIRE_BENCH=OFF \
-      $(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache) >/dev/null
+      $(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache) >"$log" 2>&1 ||
+      { cat "$log"; exit 1; }
   fi
-  ninja -C build-fuzz fuzz_all >/dev/null
+  ninja -C build-fuzz fuzz_all >"$log" 2>&1 || { cat "$log"; exit 1; }
 }
 
 case "${1:-}" in

@@ -216,9 +216,9 @@ void uxcfgstr_screengraphic(char** tokens, int first, uxScreenGraphicProps* p) {
     static const char* const full[] = {"fullscreen", nullptr};
     char value[256];
     if (uxcfgstr_take(tokens, first, pxs, value, sizeof value))
-        p->pxs = uxcfgstr_read_int(value, -UXCFG_MAX_PIXELS, UXCFG_MAX_PIXELS);
+        p->pxs = uxcfgstr_read_int(value, -UXCFG_MAX_COUNT, UXCFG_MAX_COUNT);
     if (uxcfgstr_take(tokens, first, pys, value, sizeof value))
-        p->pys = uxcfgstr_read_int(value, -UXCFG_MAX_PIXELS, UXCFG_MAX_PIXELS);
+        p->pys = uxcfgstr_read_int(value, -UXCFG_MAX_COUNT, UXCFG_MAX_COUNT);
     if (uxcfgstr_take(tokens, first, stretch, value, sizeof value)) {
         if (!strcasecmp(value, "auto")) p->xstretch = p->ystretch = -1;
         else p->xstretch = p->ystretch = stretch_factor(value);
