@@ -60,8 +60,11 @@ static MarkupCommand command_of(const char* text) {
 
 // Positions and sizes stay within what a page can hold, so that adding them up cannot overflow.
 static int clamp_pixels(long long v) {
-    return v < -UXCFG_MAX_PIXELS ? -UXCFG_MAX_PIXELS : v > UXCFG_MAX_PIXELS ? UXCFG_MAX_PIXELS : static_cast<int>(v);
+    if (v < -UXCFG_MAX_PIXELS) return -UXCFG_MAX_PIXELS;
+    return v > UXCFG_MAX_PIXELS ? UXCFG_MAX_PIXELS : static_cast<int>(v);
 }
+
+static int add_pixels(int position, long long by) { return clamp_pixels(position + by); }
 
 // A decimal number of pixels (as atoi reads it), clamped.
 static int pixels_of(const char* text) {
@@ -182,7 +185,7 @@ void ResetMarkupState(MarkupState* state, int lineWidth) {
 
 void RenderMarkupLine(MarkupState* state, const char* line) {
     if (line[0] != '#') {
-        state->y = clamp_pixels(static_cast<long long>(state->y) + draw_wrapped(state, line));
+        state->y = add_pixels(state->y, draw_wrapped(state, line));
         return;
     }
     const char* equals = std::strchr(line, '=');
@@ -193,17 +196,17 @@ void RenderMarkupLine(MarkupState* state, const char* line) {
         case kCenteredText:
             uxgraphic_text((state->lineWidth - uxgraphic_textwidth(argument)) / 2, state->y,
                            state->colour, argument);
-            state->y = clamp_pixels(static_cast<long long>(state->y) + uxgraphic_fontheight());
+            state->y = add_pixels(state->y, uxgraphic_fontheight());
             break;
-        case kYOffset: state->y = clamp_pixels(static_cast<long long>(state->y) + pixels_of(argument)); break;
+        case kYOffset: state->y = add_pixels(state->y, pixels_of(argument)); break;
         case kTextXS: state->lineWidth = pixels_of(argument); break;
         case kTextX: {
             int n = pixels_of(argument);
-            state->lineWidth = clamp_pixels(static_cast<long long>(state->lineWidth) - (n - state->x));
+            state->lineWidth = add_pixels(state->lineWidth, static_cast<long long>(state->x) - n);
             state->x = n;
             break;
         }
-        case kBreak: state->y = clamp_pixels(static_cast<long long>(state->y) + uxgraphic_fontheight()); break;
+        case kBreak: state->y = add_pixels(state->y, uxgraphic_fontheight()); break;
         case kPictureBorderColor: state->borderColour = hexadecimal(argument); break;
         case kPictureBorder: state->borderWidth = pixels_of(argument); break;
         case kPicture: draw_picture(state, argument); break;

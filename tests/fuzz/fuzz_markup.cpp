@@ -21,7 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         made = true;
         fuzz_enter_workdir();
         uxwindow_create(&win, "Sommerzeiten,x=0,y=0,xs=800,ys=600");
-        uxgraphic_create(&page, "x=50%%,y=45%%,xs=90%%,ys=80%%,pxs=700,pys=1300,background=white,server");
+        // The page of the summer-time window.
+        uxgraphic_create(&page, "x=50%,y=45%,xs=90%,ys=80%,pxs=700,pys=1300,"
+                                "background=white,server");
         uxPixmap picture;
         uxpxmap_create(&picture, 5, 4, UXPX_TRUECOLOR);
         uxpxmap_savetofile(&picture, "a.bmp");

@@ -11,7 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t at = 0;
     while (at < size) {
         size_t n = 0;
-        while (at < size && data[at] != '\n' && n < sizeof line - 1) line[n++] = static_cast<char>(data[at++]);
+        while (at < size && data[at] != '\n' && n < sizeof line - 1)
+            line[n++] = static_cast<char>(data[at++]);
         if (at < size && data[at] == '\n') ++at;
         line[n] = 0;
         uxscript_to_latin1(line, latin1, sizeof latin1);

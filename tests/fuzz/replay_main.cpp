@@ -24,7 +24,8 @@ static bool run_file(const std::string& path) {
     std::vector<uint8_t> bytes;
     uint8_t buffer[65536];
     size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.insert(bytes.end(), buffer, buffer + n);
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + n);
     std::fclose(f);
     // A copy of exactly the input's size, so reading past it is caught by the sanitizers.
     uint8_t* copy = new uint8_t[bytes.size() ? bytes.size() : 1];
