@@ -9,6 +9,7 @@
 #include <strings.h>
 
 #include "toolkit/widgets/uxbutton.h"
+#include "toolkit/core/uxcfgstr.h"
 #include "toolkit/core/uxevent.h"
 #include "toolkit/drawing/uxfont.h"
 #include "toolkit/drawing/uxpicture.h"
@@ -25,8 +26,8 @@ enum MarkupCommand {
     kPictureBorderColor, kPictureBorder, kPicture, kNoCommand
 };
 
-// Tested in this order, each as a case-insensitive prefix: the longer keyword of a pair that
-// share a start comes first ("TextXS" before "TextX", "PictureBorderColor" before "Picture").
+// Keywords in any case; a keyword is the whole word before "=" (or the end of the line), so
+// that a misspelled "#PictureBorderCol=" is no command rather than a "#PictureBorder".
 static const struct {
     const char* word;
     MarkupCommand command;
@@ -48,9 +49,27 @@ static const char* const kFontNames[] = {"arial14",  "arial16",  "arial18", "ari
                                          "arial48",  "crnew16",  "crnew18",  "crnew20"};
 
 static MarkupCommand command_of(const char* text) {
-    for (const auto& k : kKeywords)
-        if (strncasecmp(text, k.word, std::strlen(k.word)) == 0) return k.command;
+    for (const auto& k : kKeywords) {
+        size_t n = std::strlen(k.word);
+        if (strncasecmp(text, k.word, n) != 0) continue;
+        char next = text[n];
+        if (next == '=' || next == 0 || next == ' ' || next == '\t') return k.command;
+    }
     return kNoCommand;
+}
+
+// Positions and sizes stay within what a page can hold, so that adding them up cannot overflow.
+static int clamp_pixels(long long v) {
+    if (v < -UXCFG_MAX_PIXELS) return -UXCFG_MAX_PIXELS;
+    return v > UXCFG_MAX_PIXELS ? UXCFG_MAX_PIXELS : static_cast<int>(v);
+}
+
+static int add_pixels(int position, long long by) { return clamp_pixels(position + by); }
+
+// A decimal number of pixels (as atoi reads it), clamped.
+static int pixels_of(const char* text) {
+    long long v = std::strtoll(text, nullptr, 10);
+    return clamp_pixels(v);
 }
 
 static int hexadecimal(const char* text) {
@@ -69,6 +88,11 @@ static void select_font(const char* name) {
 static int surface_width() {
     uxScreenGraphic* g = uxgraphic_current();
     return g && g->has_pixmap ? g->pixmap.width : 0;
+}
+
+static int surface_height() {
+    uxScreenGraphic* g = uxgraphic_current();
+    return g && g->has_pixmap ? g->pixmap.height : 0;
 }
 
 // Width of text[0..length) in the current font.
@@ -131,13 +155,23 @@ static void draw_picture(const MarkupState* state, const char* argument) {
     int left = state->x;
     if (char* comma = std::strchr(name, ',')) {
         *comma = 0;
-        std::sscanf(comma + 1, " x=%d", &left);
+        const char* p = comma + 1;
+        while (*p == ' ') ++p;
+        if (p[0] == 'x' && p[1] == '=') left = pixels_of(p + 2);
     }
     uxgraphic_load(left, state->y, "%s,x=%d,y=%d", name, left, state->y);
     int width = 0, height = 0;
     if (!uxpicture_size(name, &width, &height)) return;
-    for (int i = 0; i < state->borderWidth; ++i)
-        uxgraphic_rect(left - i, state->y - i, width + 2 * i, height + 2 * i, state->borderColour);
+    if (width <= 0 || height <= 0 || width > UXCFG_MAX_PIXELS || height > UXCFG_MAX_PIXELS) return;
+    // Rings wider than the page cannot touch it, and once a ring lies around the whole page
+    // every further one does too.
+    int sw = surface_width(), sh = surface_height();
+    int rings = state->borderWidth < (sw > sh ? sw : sh) ? state->borderWidth : (sw > sh ? sw : sh);
+    int top = state->y;
+    for (int i = 0; i < rings; ++i) {
+        if (left - i < 0 && top - i < 0 && left + width + i > sw && top + height + i > sh) break;
+        uxgraphic_rect(left - i, top - i, width + 2 * i, height + 2 * i, state->borderColour);
+    }
 }
 
 void ResetMarkupState(MarkupState* state, int lineWidth) {
@@ -151,7 +185,7 @@ void ResetMarkupState(MarkupState* state, int lineWidth) {
 
 void RenderMarkupLine(MarkupState* state, const char* line) {
     if (line[0] != '#') {
-        state->y += draw_wrapped(state, line);
+        state->y = add_pixels(state->y, draw_wrapped(state, line));
         return;
     }
     const char* equals = std::strchr(line, '=');
@@ -162,19 +196,19 @@ void RenderMarkupLine(MarkupState* state, const char* line) {
         case kCenteredText:
             uxgraphic_text((state->lineWidth - uxgraphic_textwidth(argument)) / 2, state->y,
                            state->colour, argument);
-            state->y += uxgraphic_fontheight();
+            state->y = add_pixels(state->y, uxgraphic_fontheight());
             break;
-        case kYOffset: state->y += std::atoi(argument); break;
-        case kTextXS: state->lineWidth = std::atoi(argument); break;
+        case kYOffset: state->y = add_pixels(state->y, pixels_of(argument)); break;
+        case kTextXS: state->lineWidth = pixels_of(argument); break;
         case kTextX: {
-            int n = std::atoi(argument);
-            state->lineWidth -= n - state->x;
+            int n = pixels_of(argument);
+            state->lineWidth = add_pixels(state->lineWidth, static_cast<long long>(state->x) - n);
             state->x = n;
             break;
         }
-        case kBreak: state->y += uxgraphic_fontheight(); break;
+        case kBreak: state->y = add_pixels(state->y, uxgraphic_fontheight()); break;
         case kPictureBorderColor: state->borderColour = hexadecimal(argument); break;
-        case kPictureBorder: state->borderWidth = std::atoi(argument); break;
+        case kPictureBorder: state->borderWidth = pixels_of(argument); break;
         case kPicture: draw_picture(state, argument); break;
         case kNoCommand: break;
     }

@@ -12,6 +12,7 @@ packages=(
   python3-pil                        # peer checks of the picture files
   python3-dbfread python3-pyshp      # peer checks of the .dbf tables
   liberfa-dev                        # the IAU routines the accuracy test measures against
+  clang libclang-rt-14-dev           # the fuzz harnesses (libFuzzer and sanitizer runtimes)
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -105,8 +105,20 @@ TEST_F(Markup, UnknownKeywordsChangeNothing) {
     Render("#Bogus=5");
     Render("#");
     Render("#Text=7");
+    Render("#PictureBorderCol=99999");  // a misspelling, not "#PictureBorder"
+    Render("#TextXY=5");
     EXPECT_EQ(std::memcmp(&before, &state, sizeof state), 0);
     EXPECT_EQ(InkRows(0, page.pixmap.height), -1);
+}
+
+TEST_F(Markup, HugeNumbersStayOnAPageSizedRange) {
+    Render("#YOffset=121474836470");
+    Render("#YOffset=1214748364");
+    Render("#TextX=2147483648");
+    Render("#PictureBorder=99999999999");
+    EXPECT_EQ(state.y, 8192);
+    EXPECT_EQ(state.x, 8192);
+    EXPECT_EQ(state.borderWidth, 8192);
 }
 
 TEST_F(Markup, UnknownFontNamesKeepTheFont) {

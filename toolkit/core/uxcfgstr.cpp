@@ -210,6 +210,17 @@ double uxcfgstr_number(const char* text, const char** end) {
     return sign * value;
 }
 
+int uxcfgstr_int(double value, int lo, int hi) {
+    if (std::isnan(value)) value = 0;
+    if (value <= lo) return lo;
+    if (value >= hi) return hi;
+    return static_cast<int>(value);
+}
+
+int uxcfgstr_read_int(const char* text, int lo, int hi) {
+    return uxcfgstr_int(uxcfgstr_number(text), lo, hi);
+}
+
 // ---- geometry ---------------------------------------------------------------------------------
 
 enum GeoKind { G_SIZEPIX, G_XSIZEPIX, G_YSIZEPIX, G_POSPIX, G_XPOSPIX, G_YPOSPIX, G_MINXS, G_MINYS,
@@ -266,10 +277,10 @@ void uxcfgstr_geometry(char** tokens, int first, uxLayout* l) {
                 case G_POSPIX: l->x_pixel = l->y_pixel = true; break;
                 case G_XPOSPIX: l->x_pixel = true; break;
                 case G_YPOSPIX: l->y_pixel = true; break;
-                case G_MINXS: l->minxs = static_cast<int>(uxcfgstr_number(value)); break;
-                case G_MINYS: l->minys = static_cast<int>(uxcfgstr_number(value)); break;
-                case G_MAXXS: l->maxxs = static_cast<int>(uxcfgstr_number(value)); break;
-                case G_MAXYS: l->maxys = static_cast<int>(uxcfgstr_number(value)); break;
+                case G_MINXS: l->minxs = uxcfgstr_read_int(value, 0, UXCFG_MAX_PIXELS); break;
+                case G_MINYS: l->minys = uxcfgstr_read_int(value, 0, UXCFG_MAX_PIXELS); break;
+                case G_MAXXS: l->maxxs = uxcfgstr_read_int(value, 0, UXCFG_MAX_PIXELS); break;
+                case G_MAXYS: l->maxys = uxcfgstr_read_int(value, 0, UXCFG_MAX_PIXELS); break;
                 case G_XS: l->xs = value_with_unit(value, &l->xs_pixel); break;
                 case G_YS: l->ys = value_with_unit(value, &l->ys_pixel); break;
                 case G_X:
@@ -295,7 +306,7 @@ int uxcfgstr_border(char** tokens, int first, int fallback) {
     char value[64];
     if (!uxcfgstr_take(tokens, first, words, value, sizeof value, &which)) return fallback;
     if (which == 0) return 2;
-    if (which == 1) return static_cast<int>(uxcfgstr_number(value));
+    if (which == 1) return uxcfgstr_read_int(value, 0, UXCFG_MAX_PIXELS / 2);
     return 0;
 }
 
@@ -320,7 +331,7 @@ int uxcfgstr_font(char** tokens, int first, int fallback) {
     int which = -1;
     char value[256];
     if (!uxcfgstr_take(tokens, first, words, value, sizeof value, &which)) return fallback;
-    if (which == 1) return static_cast<int>(uxcfgstr_number(value));
+    if (which == 1) return uxcfgstr_read_int(value, -1, UXCFG_MAX_COUNT);
     for (const FontName& f : builtin_font_names) {
         if (strcasecmp(value, f.name) == 0) {
             int id = uxfont_builtin(f.table_name);
@@ -412,19 +423,21 @@ char** uxcfgstr_list(char** tokens, int first, const char* const* keywords) {
 
 // ---- layout -----------------------------------------------------------------------------------
 
+// Pixels from a computed position or size, kept to what a screen can hold.
+static int pixels(double v) { return uxcfgstr_int(v, -UXCFG_MAX_PIXELS, UXCFG_MAX_PIXELS); }
+
 static int extent(double pos, double size, bool size_pixel, bool corner, int parent) {
-    if (size_pixel) return static_cast<int>(size);
-    if (corner) return static_cast<int>(std::trunc(parent * size / 100.0));
+    if (size_pixel) return pixels(size);
+    if (corner) return pixels(std::trunc(parent * size / 100.0));
     double d = pos - size / 2.0;  // left edge in percent
-    return static_cast<int>(std::trunc(parent * (size + d) / 100.0)) -
-           static_cast<int>(std::trunc(parent * d / 100.0));
+    return pixels(std::trunc(parent * (size + d) / 100.0)) - pixels(std::trunc(parent * d / 100.0));
 }
 
 static int origin(double pos, int size, bool pos_pixel, bool corner, bool size_pixel, int parent) {
-    if (pos_pixel) return static_cast<int>(pos);
-    if (corner) return static_cast<int>(std::trunc(parent * pos / 100.0));
-    if (size_pixel) return static_cast<int>(std::trunc(parent * pos / 100.0 - size / 2));
-    return static_cast<int>(std::trunc(parent * pos / 100.0)) - size / 2;
+    if (pos_pixel) return pixels(pos);
+    if (corner) return pixels(std::trunc(parent * pos / 100.0));
+    if (size_pixel) return pixels(std::trunc(parent * pos / 100.0 - size / 2));
+    return pixels(std::trunc(parent * pos / 100.0) - size / 2);
 }
 
 void uxlayout_compute(uxLayout* l) {
@@ -436,8 +449,10 @@ void uxlayout_compute(uxLayout* l) {
     if (h < l->minys) h = l->minys;
     if (l->maxxs != 0 && w > l->maxxs) w = l->maxxs;
     if (l->maxys != 0 && h > l->maxys) h = l->maxys;
-    l->width = w;
-    l->height = h;
+    l->width = w < 0 ? 0 : w > UXCFG_MAX_PIXELS ? UXCFG_MAX_PIXELS : w;
+    l->height = h < 0 ? 0 : h > UXCFG_MAX_PIXELS ? UXCFG_MAX_PIXELS : h;
+    w = l->width;
+    h = l->height;
     l->left = origin(l->x, w, l->x_pixel, l->x_corner, l->xs_pixel, l->parent_width);
     l->top = origin(l->y, h, l->y_pixel, l->y_corner, l->ys_pixel, l->parent_height);
 }

@@ -43,6 +43,15 @@ bool uxcfgstr_take(char** tokens, int first, const char* const* keywords, char* 
 // Decimal reading that stops at the first character not part of a number; no number reads 0.
 double uxcfgstr_number(const char* text, const char** end = nullptr);
 
+// What a screen can hold: positions and sizes from property strings are kept within
+// +-UXCFG_MAX_PIXELS, so that sums of a few of them stay far from the int range; counts (lines,
+// lengths, digits) within +-UXCFG_MAX_COUNT, for the widgets to narrow further.
+enum { UXCFG_MAX_PIXELS = 8192, UXCFG_MAX_COUNT = 1 << 30 };
+// A number as an int: truncated towards 0 and kept within [lo, hi] (nan counts as 0).
+int uxcfgstr_int(double value, int lo, int hi);
+// uxcfgstr_number of the text, as uxcfgstr_int.
+int uxcfgstr_read_int(const char* text, int lo, int hi);
+
 void uxcfgstr_geometry(char** tokens, int first, uxLayout* layout);
 // Returns the border width chosen by "border", "border=N" or "noborder", or `fallback`.
 int uxcfgstr_border(char** tokens, int first, int fallback);

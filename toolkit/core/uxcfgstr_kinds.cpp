@@ -78,7 +78,7 @@ void uxcfgstr_lineinput(char** tokens, int first, uxLineInputProps* p) {
     static const char* const keep[] = {"nofocusswitchwithenter", "keepfocus", nullptr};
     char value[1024];
     if (uxcfgstr_take(tokens, first, maxlen, value, sizeof value))
-        p->maxlen = static_cast<int>(uxcfgstr_number(value));
+        p->maxlen = uxcfgstr_read_int(value, -UXCFG_MAX_COUNT, UXCFG_MAX_COUNT);
     if (uxcfgstr_take(tokens, first, dflt, p->initial, sizeof p->initial)) p->has_initial = true;
     if (uxcfgstr_take(tokens, first, right)) p->align_right = true;
     if (uxcfgstr_take(tokens, first, keep)) p->keepfocus = true;
@@ -105,7 +105,7 @@ void uxcfgstr_updown(char** tokens, int first, uxUpDownProps* p) {
         p->has_start = true;
     }
     if (uxcfgstr_take(tokens, first, digits, value, sizeof value))
-        p->digits = static_cast<int>(uxcfgstr_number(value));
+        p->digits = uxcfgstr_read_int(value, -UXCFG_MAX_COUNT, UXCFG_MAX_COUNT);
 }
 
 bool uxcfgstr_scrollbar_vertical(char** tokens, int first, bool fallback) {
@@ -132,13 +132,13 @@ void uxcfgstr_terminal(char** tokens, int first, uxTerminalProps* p) {
     char value[1024];
     if (uxcfgstr_take(tokens, first, sb)) p->scrollback = 300;
     if (uxcfgstr_take(tokens, first, sbn, value, sizeof value))
-        p->scrollback = static_cast<int>(uxcfgstr_number(value));
+        p->scrollback = uxcfgstr_read_int(value, -UXCFG_MAX_COUNT, UXCFG_MAX_COUNT);
     uxcfgstr_take_color(tokens, first, tc, &p->textcolor);
     uxcfgstr_take_color(tokens, first, bg, &p->background);
     if (uxcfgstr_take(tokens, first, lines, value, sizeof value))
-        p->lines = static_cast<int>(uxcfgstr_number(value));
+        p->lines = uxcfgstr_read_int(value, -UXCFG_MAX_COUNT, UXCFG_MAX_COUNT);
     if (uxcfgstr_take(tokens, first, columns, value, sizeof value))
-        p->columns = static_cast<int>(uxcfgstr_number(value));
+        p->columns = uxcfgstr_read_int(value, -UXCFG_MAX_COUNT, UXCFG_MAX_COUNT);
     uxcfgstr_take(tokens, first, logfile, p->logfile, sizeof p->logfile);
     if (uxcfgstr_take(tokens, first, wordbreak)) p->wordbreak = true;
     if (uxcfgstr_take(tokens, first, cursor)) p->cursor = true;
@@ -151,7 +151,7 @@ void uxcfgstr_textdisplay(char** tokens, int first, uxTextDisplayProps* p) {
                                      nullptr};
     char value[256];
     if (uxcfgstr_take(tokens, first, tab, value, sizeof value))
-        p->tabsize = static_cast<int>(uxcfgstr_number(value));
+        p->tabsize = uxcfgstr_read_int(value, -UXCFG_MAX_COUNT, UXCFG_MAX_COUNT);
     if (uxcfgstr_take(tokens, first, nobreak)) p->nobreak = true;
     uxcfgstr_take_color(tokens, first, bg, &p->background);
     uxcfgstr_textcolor(tokens, first, &p->textcolor);
@@ -173,6 +173,16 @@ static int format_of(const char* word) {
     for (const FormatWord& f : format_words)
         if (!strcasecmp(word, f.word)) return f.format;
     return 0;
+}
+
+// A stretch factor: negative ones (fit to the view) stay negative, the size of any is kept
+// between 1/1000 and 1000 so that the pixmap and view sizes they scale stay in range.
+static double stretch_factor(const char* value) {
+    double v = uxcfgstr_number(value);
+    if (v == 0 || v != v) return 0;
+    double size = v < 0 ? -v : v;
+    size = size < 0.001 ? 0.001 : size > 1000 ? 1000 : size;
+    return v < 0 ? -size : size;
 }
 
 void uxcfgstr_screengraphic(char** tokens, int first, uxScreenGraphicProps* p) {
@@ -206,19 +216,19 @@ void uxcfgstr_screengraphic(char** tokens, int first, uxScreenGraphicProps* p) {
     static const char* const full[] = {"fullscreen", nullptr};
     char value[256];
     if (uxcfgstr_take(tokens, first, pxs, value, sizeof value))
-        p->pxs = static_cast<int>(uxcfgstr_number(value));
+        p->pxs = uxcfgstr_read_int(value, -UXCFG_MAX_COUNT, UXCFG_MAX_COUNT);
     if (uxcfgstr_take(tokens, first, pys, value, sizeof value))
-        p->pys = static_cast<int>(uxcfgstr_number(value));
+        p->pys = uxcfgstr_read_int(value, -UXCFG_MAX_COUNT, UXCFG_MAX_COUNT);
     if (uxcfgstr_take(tokens, first, stretch, value, sizeof value)) {
         if (!strcasecmp(value, "auto")) p->xstretch = p->ystretch = -1;
-        else p->xstretch = p->ystretch = uxcfgstr_number(value);
+        else p->xstretch = p->ystretch = stretch_factor(value);
     }
     if (uxcfgstr_take(tokens, first, xstretch, value, sizeof value))
-        p->xstretch = uxcfgstr_number(value);
+        p->xstretch = stretch_factor(value);
     if (uxcfgstr_take(tokens, first, ystretch, value, sizeof value))
-        p->ystretch = uxcfgstr_number(value);
+        p->ystretch = stretch_factor(value);
     if (uxcfgstr_take(tokens, first, colors, value, sizeof value))
-        p->colors = static_cast<int>(uxcfgstr_number(value));
+        p->colors = uxcfgstr_read_int(value, -UXCFG_MAX_COUNT, UXCFG_MAX_COUNT);
     if (uxcfgstr_take(tokens, first, type, value, sizeof value)) {
         int f = format_of(value);
         if (f) p->format = f;

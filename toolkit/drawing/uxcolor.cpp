@@ -75,7 +75,7 @@ void uxcolor_frame(uxPixmap* pm, int x, int y, int w, int h, int border, bool ra
         edge_lines(pm, x + 1, y + 1, w - 2, h - 2, uxcolor_role(UXCOLOR_BLACK),
                    uxcolor_role(UXCOLOR_LIGHT));
     }
-    for (int k = 2; k < border; ++k)
+    for (int k = 2; k < border && 2 * k < w && 2 * k < h; ++k)  // up to the frame's middle
         edge_lines(pm, x + k, y + k, w - 2 * k, h - 2 * k, uxcolor_role(UXCOLOR_FACE),
                    uxcolor_role(UXCOLOR_FACE));
 }

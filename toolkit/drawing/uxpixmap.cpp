@@ -313,10 +313,14 @@ void uxpxmap_moveto(uxPixmap* pm, int x, int y) {
 void uxpxmap_rect(uxPixmap* pm, int x, int y, int w, int h, int value) {
     if (!pm || w <= 0 || h <= 0) return;
     long long right = (long long)x + w - 1, bottom = (long long)y + h - 1;
-    line_pixels(pm, x, y, right, y, value);
-    line_pixels(pm, x, y, x, bottom, value);
-    line_pixels(pm, right, y, right, bottom, value);
-    line_pixels(pm, (long long)x + 1, bottom, right, bottom, value);
+    // Sides on a row or column outside the pixmap have nothing to draw (nested frames far
+    // larger than the pixmap would otherwise walk their clipped length for nothing).
+    bool top_in = y >= 0 && y < pm->height, bottom_in = bottom >= 0 && bottom < pm->height;
+    bool left_in = x >= 0 && x < pm->width, right_in = right >= 0 && right < pm->width;
+    if (top_in) line_pixels(pm, x, y, right, y, value);
+    if (left_in) line_pixels(pm, x, y, x, bottom, value);
+    if (right_in) line_pixels(pm, right, y, right, bottom, value);
+    if (bottom_in) line_pixels(pm, (long long)x + 1, bottom, right, bottom, value);
 }
 
 void uxpxmap_fillrect(uxPixmap* pm, int x, int y, int w, int h, int value) {

@@ -255,8 +255,8 @@ uxTerminal* uxterminal_new(const char* format, ...) {
     int blank = uxfont_char_width(w->fontid, ' ');
     int fh = t->painter.cell_height, cw = t->painter.cell_width;
     int bar = t->scrollback > 0 ? t->scroll.thickness : 0;
-    t->lines = t->props.lines > 0 ? t->props.lines : 24;
-    t->columns = t->props.columns > 0 ? t->props.columns : 80;
+    t->lines = t->props.lines > 0 ? clamp(t->props.lines, 1, 10000) : 24;
+    t->columns = t->props.columns > 0 ? clamp(t->props.columns, 1, 4096) : 80;
     uxwidget_natural_size(w, t->columns * (blank > 0 ? blank : cw) + 4 + bar, t->lines * fh + 4);
     uxwidget_finish(w, tokens);
     fitting_size(t, &t->lines, &t->columns);

@@ -10,10 +10,22 @@
 
 namespace {
 
-// Limits that keep a silly property string from exhausting memory.
-const int MAX_COLUMNS = 4096, MAX_LINES = 10000, MAX_SCROLLBACK = 100000;
+// Limits that keep a silly property string from exhausting memory: besides the sides, the
+// cells of one plane (rows x columns) stay within MAX_CELLS.
+const int MAX_COLUMNS = 4096, MAX_LINES = 10000, MAX_SCROLLBACK = 100000, MAX_CELLS = 1 << 24;
 
 int clamp(int v, int lo, int hi) { return v < lo ? lo : v > hi ? hi : v; }
+
+// The screen and its least scrollback fit into MAX_CELLS; so does the largest scrollback.
+int max_lines(int columns) { return clamp(MAX_CELLS / (2 * columns) - 2, 1, MAX_LINES); }
+int max_scrollback(int columns) { return clamp(MAX_CELLS / (2 * columns), 0, MAX_SCROLLBACK); }
+
+// Trimming drops `scrollback` rows when 2 x scrollback - 2 rows are in use, leaving
+// scrollback - 2; a smaller scrollback than the screen height plus two would drop visible rows
+// (and with fewer than 3 the cursor row itself), so a scrollback is at least that.
+int least_scrollback(int scrollback, int lines) {
+    return scrollback > 0 && scrollback < lines + 2 ? lines + 2 : scrollback;
+}
 
 long cells(const uxTxtMemFixed* m) { return static_cast<long>(m->columns) * m->rows; }
 
@@ -72,21 +84,19 @@ bool uxtxtmem_create(uxTxtMemFixed* m, const char* format, ...) {
     bool want_bg = uxcfgstr_take(tokens, 0, bgmem);
     bool want_attr = uxcfgstr_take(tokens, 0, attrmem);
     if (uxcfgstr_take(tokens, 0, columns, value, sizeof value))
-        m->columns = static_cast<int>(uxcfgstr_number(value));
+        m->columns = uxcfgstr_read_int(value, -MAX_SCROLLBACK, MAX_SCROLLBACK);
     if (uxcfgstr_take(tokens, 0, lines, value, sizeof value))
-        m->lines = static_cast<int>(uxcfgstr_number(value));
+        m->lines = uxcfgstr_read_int(value, -MAX_SCROLLBACK, MAX_SCROLLBACK);
     if (uxcfgstr_take(tokens, 0, scroll)) m->scroll = true;
     if (uxcfgstr_take(tokens, 0, scrollback, value, sizeof value))
-        m->scrollback = static_cast<int>(uxcfgstr_number(value));
+        m->scrollback = uxcfgstr_read_int(value, -MAX_SCROLLBACK, MAX_SCROLLBACK);
     uxcfgstr_free(tokens);
     if (!want_chars) return false;
 
     m->columns = clamp(m->columns, 1, MAX_COLUMNS);
-    m->lines = clamp(m->lines, 1, MAX_LINES);
-    m->scrollback = clamp(m->scrollback, 0, MAX_SCROLLBACK);
-    // Trimming drops `scrollback` rows at 2 x scrollback - 2 rows in use; a scrollback smaller
-    // than the screen would drop visible rows, so it is at least the screen height plus one.
-    if (m->scrollback > 0 && m->scrollback <= m->lines) m->scrollback = m->lines + 1;
+    m->lines = clamp(m->lines, 1, max_lines(m->columns));
+    m->scrollback = clamp(m->scrollback, 0, max_scrollback(m->columns));
+    m->scrollback = least_scrollback(m->scrollback, m->lines);
     m->rows = m->scrollback > 0 ? 2 * m->scrollback : m->lines;
     m->start_lines = m->lines;
     m->chars = plane(m, ' ');
@@ -112,15 +122,15 @@ void uxtxtmem_add_colour_planes(uxTxtMemFixed* m, int textcolor, int bgcolor) {
 
 bool uxtxtmem_resize(uxTxtMemFixed* m, int lines, int columns) {
     if (!m->chars) return false;
-    lines = clamp(lines, 1, MAX_LINES);
     columns = clamp(columns, 1, MAX_COLUMNS);
+    lines = clamp(lines, 1, max_lines(columns));
     if (lines == m->start_lines && columns == m->columns) return true;
     uxTxtMemFixed n = *m;
     n.columns = columns;
     n.start_lines = lines;
     int drop = 0;  // oldest rows that no longer fit
     if (m->scrollback > 0) {
-        if (n.scrollback <= lines) n.scrollback = lines + 1;
+        n.scrollback = least_scrollback(clamp(n.scrollback, 1, max_scrollback(columns)), lines);
         n.rows = 2 * n.scrollback;
         n.lines = m->lines > lines ? m->lines : lines;
         // keep the trimming rule: fewer than 2 x scrollback - 2 rows in use
@@ -199,6 +209,7 @@ void uxtxtmem_newline(uxTxtMemFixed* m) {
 void uxtxtmem_put(uxTxtMemFixed* m, unsigned char c) {
     if (!m->chars || c < 32) return;
     if (m->column >= m->columns) uxtxtmem_newline(m);
+    if (m->row < 0 || m->row >= m->rows || m->column < 0) return;  // never outside the planes
     long at = static_cast<long>(m->row) * m->columns + m->column;
     m->chars[at] = c;
     if (m->fg) m->fg[at] = m->textcolor;

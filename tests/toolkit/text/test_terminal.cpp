@@ -15,6 +15,8 @@
 
 namespace {
 
+void resize_window(uxWindow* w, int width, int height);
+
 using Commands = std::vector<std::pair<int, int>>;
 
 Commands decode(uxAnsiDecoder* d, const std::string& text) {
@@ -163,6 +165,27 @@ TEST_F(TerminalTest, TinyScrollbackNeverDropsTheVisibleRows) {
     for (int i = 0; i < 50; ++i) uxterminal_printf(term, "%d\n", i);
     EXPECT_EQ(row_text(term, term->mem.row - 1), "49");
     EXPECT_LE(term->mem.lines, term->mem.rows);
+}
+
+// A one-line terminal whose scrollback is 2 (the trimming would drop both rows), and one
+// squeezed to a single line by its window, keep printing inside their memory.
+TEST_F(TerminalTest, OneLineTerminalsKeepTheCursorRowInMemory) {
+    term = uxterminal_new("x=0,y=0,ys=1,scrollback=2");
+    ASSERT_EQ(term->lines, 1);
+    for (int i = 0; i < 20; ++i) uxterminal_printf(term, "%d\n", i);
+    uxterminal_print(term, "end");
+    EXPECT_EQ(row_text(term, term->mem.row - 1), "19");
+    EXPECT_EQ(row_text(term, term->mem.row), "end");
+
+    uxTerminal* squeezed = uxterminal_new("x=0,y=0,xs=100%%,ys=100%%,scrollback=3");
+    resize_window(&win, 9, 9);
+    EXPECT_EQ(squeezed->lines, 1);
+    EXPECT_EQ(squeezed->columns, 1);
+    for (int i = 0; i < 20; ++i) uxterminal_printf(squeezed, "%d\n", i);
+    EXPECT_EQ(row_text(squeezed, squeezed->mem.row - 1), "9");
+    EXPECT_GE(squeezed->mem.row, 0);
+    EXPECT_LT(squeezed->mem.row, squeezed->mem.rows);
+    uxterminal_delete(squeezed);
 }
 
 TEST_F(TerminalTest, EraseDisplayClearsAndSplitSequencesAreOne) {
