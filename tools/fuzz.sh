@@ -43,7 +43,7 @@ case "${1:-}" in
     [ -f "tests/fuzz/fuzz_$name.cpp" ] || { echo "no harness tests/fuzz/fuzz_$name.cpp" >&2; exit 1; }
     build
     out=$PWD/build-fuzz/fuzz
-    mkdir -p "$out/corpus-$name"
+    mkdir -p "$out/corpus-$name" "$PWD/tests/fuzz/crashes/$name"
     # Paths are absolute (some harnesses change the working directory); standard output is
     # closed (-close_fd_mask=1) because the readers print their diagnostics there.
     UX_PLATFORM=headless "$out/fuzz_$name" -max_total_time="$seconds" -timeout=25 \
