@@ -271,7 +271,7 @@ bool uxtextdisplay_save(uxTextDisplay* t, const char* path) {
         std::fputs("\r\n", f);
         start = i + 1;
     }
-    std::fwrite(t->text + start, 1, t->length - start, f);
+    if (start < t->length) std::fwrite(t->text + start, 1, t->length - start, f);
     return uxfile_finish(&out, !std::ferror(f));
 }
 
