@@ -11,9 +11,6 @@
 
 // Offsets in a dBase header: field descriptors follow the 32-byte fixed part, 32 bytes each,
 // with the field type at byte 11.
-static const int kFixedHeader = 32;
-static const int kDescriptor = 32;
-static const int kDescriptorType = 11;
 // More digits than this cannot be a value of any field here (and would overflow an int).
 static const int kMaxDigits = 9;
 
@@ -21,11 +18,6 @@ bool IsPersonTable(const uxXBase* table) {
     return table->is_open && uxxbase_field_count(table) >= kPersonFieldCount;
 }
 
-static char field_type(const uxXBase* table, int field) {
-    int at = kFixedHeader + kDescriptor * field + kDescriptorType;
-    if (!table->header || at >= table->header_length) return 0;
-    return static_cast<char>(table->header[at]);
-}
 
 static void clear(RowCheck* check) { check->count = 0; }
 
@@ -87,7 +79,7 @@ static bool parse_dotted_date(const char* text, int* day, int* month, int* year)
 }
 
 // "YYYYMMDD", the content of a dBase date field.
-static bool parse_dbase_date(const char* text, int* day, int* month, int* year) {
+bool ParseDbaseDate(const char* text, int* day, int* month, int* year) {
     if (std::strlen(text) != 8) return false;
     for (int i = 0; i < 8; ++i)
         if (text[i] < '0' || text[i] > '9') return false;
@@ -186,8 +178,8 @@ bool ReadCheckedPersonRow(uxXBase* table, int row, PersonEntry* entry, RowCheck*
 
     if (read(kPersonDate, "date")) {
         int d = 0, m = 0, y = 0;
-        bool parsed = field_type(table, kPersonDate) == 'D'
-                          ? parse_dbase_date(field, &d, &m, &y)
+        bool parsed = uxxbase_field_type(table, kPersonDate) == 'D'
+                          ? ParseDbaseDate(field, &d, &m, &y)
                           : parse_dotted_date(field, &d, &m, &y);
         if (parsed && date_in_range(d, m, y)) {
             entry->day = d, entry->month = m, entry->year = y;

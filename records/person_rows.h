@@ -62,6 +62,9 @@ struct RowCheck {
 // True when the table is open and has at least the nine fields of a person table.
 bool IsPersonTable(const uxXBase* table);
 
+// The date of a dBase date field ("YYYYMMDD"); false when the text is not eight digits.
+bool ParseDbaseDate(const char* text, int* day, int* month, int* year);
+
 // Reads live row `row` (0-based) of the open table into the entry. Texts (names, place) are
 // taken as they are; date, time, coordinates, zone and summer time only when they parse and lie
 // in range. A field that does not leaves the entry's value as it was and is listed in `check`

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "records/person_rows.h"
 #include "shell/dialogs.h"
 #include "shell/output.h"
 #include "toolkit/widgets/uxbutton.h"
@@ -94,7 +95,10 @@ void ReadPersonRow(uxXBase* table, PersonEntry* entry, int row) {
     uxxbase_read_field(table, row, kName, entry->name, sizeof entry->name);
     uxxbase_read_field(table, row, kFirstName, entry->firstName, sizeof entry->firstName);
     uxxbase_read_field(table, row, kDate, field, sizeof field);
-    read_numbers(field, "%d.%d.%d", &entry->day, &entry->month, &entry->year);
+    if (uxxbase_field_type(table, kDate) == 'D')
+        ParseDbaseDate(field, &entry->day, &entry->month, &entry->year);
+    else
+        read_numbers(field, "%d.%d.%d", &entry->day, &entry->month, &entry->year);
     uxxbase_read_field(table, row, kTime, field, sizeof field);
     read_numbers(field, "%d:%d:%d", &entry->hour, &entry->minute, &entry->second);
     uxxbase_read_field(table, row, kSummerTime, field, sizeof field);
@@ -144,8 +148,13 @@ static int append_person_row(uxXBase* table, const PersonEntry* entry) {
     std::snprintf(fields[kLatitude], sizeof fields[kLatitude], "%3d.%02d",
                   entry->latitudeDegrees, entry->latitudeMinutes);
     std::snprintf(fields[kZone], sizeof fields[kZone], "%2d", entry->timeZone);
-    std::snprintf(fields[kDate], sizeof fields[kDate], "%2d.%2d.%4d", entry->day, entry->month,
-                  entry->year);
+    // A dBase date field holds "YYYYMMDD"; the tables the program ships hold "D.M.Y" text.
+    if (uxxbase_field_type(table, kDate) == 'D')
+        std::snprintf(fields[kDate], sizeof fields[kDate], "%04d%02d%02d", entry->year,
+                      entry->month, entry->day);
+    else
+        std::snprintf(fields[kDate], sizeof fields[kDate], "%2d.%2d.%4d", entry->day,
+                      entry->month, entry->year);
     std::snprintf(fields[kTime], sizeof fields[kTime], "%2d:%02d:%02d", entry->hour,
                   entry->minute, entry->second);
     std::snprintf(fields[kSummerTime], sizeof fields[kSummerTime], "%2d", entry->summerTime);

@@ -20,10 +20,11 @@ namespace {
 using dialog_driver::seen;
 using xbase_test::Row;
 
-std::vector<unsigned char> PersonTable(const std::vector<Row>& rows) {
+std::vector<unsigned char> PersonTable(const std::vector<Row>& rows, char dateType = 'C') {
     return xbase_test::table_bytes({{"NAME", 'C', 40, 0}, {"VORNAME", 'C', 40, 0}, {"ORT", 'C', 40, 0},
                                     {"LAENGE", 'C', 8, 0}, {"BREITE", 'C', 8, 0}, {"ZONE", 'C', 4, 0},
-                                    {"DATUM", 'C', 11, 0}, {"ZEIT", 'C', 9, 0}, {"SOMMERZEIT", 'C', 4, 0}},
+                                    {"DATUM", dateType, dateType == 'D' ? 8 : 11, 0},
+                                    {"ZEIT", 'C', 9, 0}, {"SOMMERZEIT", 'C', 4, 0}},
                                    rows);
 }
 
@@ -53,8 +54,8 @@ protected:
         ClosePlaceTable();
         DialogTest::TearDown();
     }
-    void Open(const std::vector<Row>& rows) {
-        xbase_test::write_file("p.dbf", PersonTable(rows));
+    void Open(const std::vector<Row>& rows, char dateType = 'C') {
+        xbase_test::write_file("p.dbf", PersonTable(rows, dateType));
         ASSERT_TRUE(uxxbase_open(&table, "p.dbf"));
     }
     std::string Field(int row, int field) {
@@ -69,6 +70,17 @@ protected:
         return std::string(bytes.begin() + offset, bytes.begin() + offset + table.field_lengths[field]);
     }
 };
+
+// A dBase date field (as peer tools write tables) holds "YYYYMMDD", read and written as such.
+TEST_F(Persons, DbaseDateFieldsAreReadAndWrittenAsDates) {
+    Open({Person("Bach", "Anna", "Ulm", "19500315")}, 'D');
+    PersonEntry e = Entry("Drummond", "Carlos");
+    ASSERT_TRUE(WritePersonRow(&table, &e));
+    EXPECT_EQ(Field(1, 6), "19311105");
+    PersonEntry read = {};
+    ReadPersonRow(&table, &read, 0);
+    EXPECT_EQ(read.day * 1000000 + read.month * 10000 + read.year, 15031950);
+}
 
 TEST_F(Persons, WrittenFieldsUseTheTableFormatsAndReadBack) {
     Open({});

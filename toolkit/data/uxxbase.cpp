@@ -228,6 +228,12 @@ int uxxbase_field_length(const uxXBase* table, int field)
     return valid_field(table, field) ? table->field_lengths[field] : 0;
 }
 
+char uxxbase_field_type(const uxXBase* table, int field)
+{
+    if (!valid_field(table, field)) return 0;
+    return static_cast<char>(table->header[FIXED_HEADER + DESCRIPTOR * field + 11]);
+}
+
 bool uxxbase_field_name(const uxXBase* table, int field, char* name, int size)
 {
     if (!name || size <= 0) return false;
@@ -415,7 +421,11 @@ int uxxbase_append_record(uxXBase* table, const char* const* texts, int count)
     std::vector<unsigned char> record((size_t)table->record_length, ' ');
     for (int i = 0; texts && i < count && i < table->field_count; i++) {
         if (!texts[i] || table->field_lengths[i] == 0) continue;
-        size_t n = std::min(strlen(texts[i]), (size_t)table->field_lengths[i] - 1);
+        // Text keeps its last byte free, as single-field writes do; a date ("YYYYMMDD") fills
+        // its field, or it would lose its last digit.
+        size_t room = (size_t)table->field_lengths[i];
+        if (uxxbase_field_type(table, i) != 'D') room -= 1;
+        size_t n = std::min(strlen(texts[i]), room);
         memcpy(record.data() + table->field_offsets[i], texts[i], n);
     }
     if (at_end) {

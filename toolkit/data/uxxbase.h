@@ -39,6 +39,9 @@ bool uxxbase_close(uxXBase* table);
 int uxxbase_count(const uxXBase* table);              // live records
 int uxxbase_field_count(const uxXBase* table);
 int uxxbase_field_length(const uxXBase* table, int field);   // 0 for an unknown field
+// The field's type letter from its descriptor ('C' text, 'N' number, 'D' date "YYYYMMDD", ...);
+// 0 for an unknown field.
+char uxxbase_field_type(const uxXBase* table, int field);
 // The field's name from its descriptor, terminated, cut to `size` - 1 bytes. False (and an
 // empty name) for an unknown field.
 bool uxxbase_field_name(const uxXBase* table, int field, char* name, int size);
