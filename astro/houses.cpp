@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "astro/angles.h"
+#include "astro/fast_trig.h"
 #include "astro/orbital_elements.h"
 
 namespace {
@@ -40,7 +41,7 @@ double AscendantFrom(double siderealTime, double sinR, double cosR, double tanLa
 {
     // atan leaves the ecliptic point ambiguous by 12 hours; of the two candidates the one
     // nearer to six hours after the sidereal time is the rising one.
-    double a = std::atan(-cosR / (kCosObliquity * sinR + kSinObliquity * tanLatitude));
+    double a = FastArcTangent(-cosR / (kCosObliquity * sinR + kSinObliquity * tanLatitude));
     a = a / (2.0 * kPi) * 24.0;
     if (a < 0.0) a += 24.0;
     double s = siderealTime;
@@ -63,7 +64,7 @@ double MeridianFrom(double siderealTime, double sinR, double cosR, double tanR)
     double d = kInverseCosObliquity * tanR;
     double wholeHours = std::trunc(siderealTime);
     if (siderealTime > wholeHours) {
-        double base = RadiansToDegrees(std::atan(d));
+        double base = RadiansToDegrees(FastArcTangent(d));
         switch (static_cast<int>(std::trunc(wholeHours / 6.0))) {
             case 0: return base;
             case 1:
@@ -94,8 +95,8 @@ double ImumCoeliFromMeridian(double meridian)
 double MeridianOf(double siderealTime)
 {
     double r = DegreesToRadians(siderealTime * 15.0);
-    double sinR, cosR;
-    sincos(r, &sinR, &cosR);
+    const Phasor rotation = FastPhasorOf(r);
+    const double sinR = rotation.s, cosR = rotation.c;
     return MeridianFrom(siderealTime, sinR, cosR, std::tan(r));
 }
 
@@ -104,8 +105,8 @@ double MeridianOf(double siderealTime)
 double Ascendant(double siderealTime, int latitudeDegrees, int latitudeMinutes)
 {
     double r = DegreesToRadians(siderealTime * 15.0);
-    double sinR, cosR;
-    sincos(r, &sinR, &cosR);
+    const Phasor rotation = FastPhasorOf(r);
+    const double sinR = rotation.s, cosR = rotation.c;
     return AscendantFrom(siderealTime, sinR, cosR,
                          TangentOfLatitude(latitudeDegrees, latitudeMinutes));
 }
@@ -124,8 +125,8 @@ void HouseCusps(double siderealTime, int latitudeDegrees, int latitudeMinutes,
                 double* ascendant, double* midheaven, double* imumCoeli)
 {
     double r = DegreesToRadians(siderealTime * 15.0);
-    double sinR, cosR;
-    sincos(r, &sinR, &cosR);
+    const Phasor rotation = FastPhasorOf(r);
+    const double sinR = rotation.s, cosR = rotation.c;
     *ascendant = AscendantFrom(siderealTime, sinR, cosR,
                                CachedTangentOfLatitude(latitudeDegrees, latitudeMinutes));
     double meridian = MeridianFrom(siderealTime, sinR, cosR, sinR / cosR);

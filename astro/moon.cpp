@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "astro/angles.h"
-#include "astro/phasor.h"
+#include "astro/fast_trig.h"
 
 // Columns: D, M, M', F, coefficient (1e-6 degrees). Declared extern in the header, so these
 // constant expressions keep external linkage.
@@ -219,10 +219,10 @@ void MoonPosition(double julianDay, double* longitude, double* latitude)
     LunarArguments a = ComputeLunarArguments(julianDay);
 
     Phasor elongation[5], sunAnomalyPowers[5], moonAnomalyPowers[9], latitudeArgumentPowers[7];
-    FillPowers(PhasorOf(DegreesToRadians(a.elongation)), elongation, 5);
-    FillSignedPowers(PhasorOf(DegreesToRadians(a.sunAnomaly)), sunAnomalyPowers, 3);
-    FillSignedPowers(PhasorOf(DegreesToRadians(a.moonAnomaly)), moonAnomalyPowers, 5);
-    FillSignedPowers(PhasorOf(DegreesToRadians(a.argumentOfLatitude)), latitudeArgumentPowers, 4);
+    FillPowers(FastPhasorOf(DegreesToRadians(a.elongation)), elongation, 5);
+    FillSignedPowers(FastPhasorOf(DegreesToRadians(a.sunAnomaly)), sunAnomalyPowers, 3);
+    FillSignedPowers(FastPhasorOf(DegreesToRadians(a.moonAnomaly)), moonAnomalyPowers, 5);
+    FillSignedPowers(FastPhasorOf(DegreesToRadians(a.argumentOfLatitude)), latitudeArgumentPowers, 4);
     const Phasor* sunAnomaly = sunAnomalyPowers + 2;  // e^{ikM} at sunAnomaly[k], k = -2..2
     const Phasor* moonAnomaly = moonAnomalyPowers + 4;
     const Phasor* argumentOfLatitude = latitudeArgumentPowers + 3;
@@ -243,8 +243,8 @@ void MoonPosition(double julianDay, double* longitude, double* latitude)
         SumTerms(kLatitudeGroups, elongationPhasors, anomalyPhasors, eccentricityFactor);
 
     // Additive terms: the actions of Venus (A1) and Jupiter (A2), the flattening of the Earth.
-    Phasor meanLongitude = PhasorOf(DegreesToRadians(a.meanLongitude));
-    Phasor venus = PhasorOf(DegreesToRadians(a.a1));
+    Phasor meanLongitude = FastPhasorOf(DegreesToRadians(a.meanLongitude));
+    Phasor venus = FastPhasorOf(DegreesToRadians(a.a1));
     Phasor f = argumentOfLatitude[1];
     Phasor mp = moonAnomaly[1];
     double sinLMinusF = meanLongitude.s * f.c - meanLongitude.c * f.s;
@@ -254,8 +254,8 @@ void MoonPosition(double julianDay, double* longitude, double* latitude)
     double sinLPlusMp = meanLongitude.s * mp.c + meanLongitude.c * mp.s;
 
     sumLongitude += 3958.0 * venus.s + 1962.0 * sinLMinusF +
-                    318.0 * std::sin(DegreesToRadians(a.a2));
-    sumLatitude += -2235.0 * meanLongitude.s + 382.0 * std::sin(DegreesToRadians(a.a3)) +
+                    318.0 * FastSin(DegreesToRadians(a.a2));
+    sumLatitude += -2235.0 * meanLongitude.s + 382.0 * FastSin(DegreesToRadians(a.a3)) +
                    175.0 * sinA1MinusF + 175.0 * sinA1PlusF + 127.0 * sinLMinusMp -
                    115.0 * sinLPlusMp;
 

@@ -5,7 +5,7 @@
 #include "astro/angles.h"
 #include "astro/astro_print.h"
 #include "astro/orbital_elements.h"
-#include "astro/phasor.h"
+#include "astro/fast_trig.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ void SolveOrbits(double t, HeliocentricBody* bodies)
         meanAnomaly[row] = DegreesToRadians(
             ReduceTowardZero(elements[kMeanAnomaly0] + elements[kMeanAnomaly1] * t));
         eccentricAnomaly[row] = meanAnomaly[row];
-        anomaly[row] = PhasorOf(meanAnomaly[row]);
+        anomaly[row] = FastPhasorOf(meanAnomaly[row]);
     }
 
     // Kepler's equation E = M + e sin E, a fixed count of five fixed-point iterations. Each
@@ -142,7 +142,7 @@ namespace {
 inline double LongitudeWithRadius(double x, double y, double radius)
 {
     if (x == 0.0 && y == 0.0) return 0.0;
-    double phi = 2.0 * std::atan(y / (std::fabs(x) + radius));
+    double phi = 2.0 * FastArcTangentWithinOne(y / (std::fabs(x) + radius));
     if (x >= 0.0) return y < 0.0 ? phi + 2.0 * kPi : phi;
     return kPi - phi;
 }
@@ -184,7 +184,7 @@ void PlanetsByElements(double centuriesSince1950, double* longitude, double* lat
         const double z = body.z;
         const double rho = std::sqrt(x * x + y * y);
         const double delta = std::sqrt(x * x + y * y + z * z);
-        latitude[p] = std::atan(z / rho);
+        latitude[p] = FastArcTangent(z / rho);
         const double geocentricLongitude = LongitudeWithRadius(x, y, rho);
         longitude[p] = RadiansToDegrees(geocentricLongitude);
 

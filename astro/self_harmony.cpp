@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "astro/angles.h"
+#include "astro/fast_trig.h"
 
 const double kSelfHarmonyHomeAngle[kSelfHarmonyPrinciples] = {120, 90,  60,  30,  0, 240,
                                                               270, 300, 330, 210, 0};
@@ -89,7 +90,9 @@ void SelfHarmoniesFrom(int first, const double* longitudes, int count, double* t
     for (int k = 0; k < count; ++k) {
         const int p = first + k;
         const double theta = DegreesToRadians(longitudes[k] - kSelfHarmonyHomeAngle[p] - 15.0);
-        sincos(theta, &s[k], &c[k]);
+        const Phasor rotation = FastPhasorOf(theta);
+        s[k] = rotation.s;
+        c[k] = rotation.c;
     }
     const OffsetRotations& r = Rotations();
     if (first == 0 && count == 10) {  // the matrices' case, two principles per register
