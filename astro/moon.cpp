@@ -115,7 +115,7 @@ struct GroupedTerms {
     unsigned char groupEnd[25] = {};      // one past the group's last term
     unsigned char groupSunPower[25] = {};  // |b|, the power of E
     unsigned char anomalyPair[kLunarTermCount] = {};
-    double coefficient[kLunarTermCount] = {};
+    double coefficient[kLunarTermCount][2] = {};  // twice, for both lanes of a register
 };
 
 constexpr GroupedTerms GroupTerms(const LunarTerm* terms, const unsigned char* elongationPair,
@@ -128,7 +128,7 @@ constexpr GroupedTerms GroupTerms(const LunarTerm* terms, const unsigned char* e
         for (int t = 0; t < kLunarTermCount; ++t) {
             if (elongationPair[t] != pair) continue;
             g.anomalyPair[k] = anomalyPair[t];
-            g.coefficient[k] = terms[t].coefficient;
+            g.coefficient[k][0] = g.coefficient[k][1] = terms[t].coefficient;
             ++k;
         }
         if (k == start) continue;
@@ -169,18 +169,27 @@ inline void FillSignedPowers(Phasor base, Phasor* signedPowers, int count)
     for (int k = 1; k < count; ++k) zero[-k] = Conjugate(zero[k]);
 }
 
+// Two doubles in one vector register; each lane does the scalar steps, so the sums are the
+// same as one double at a time.
+typedef double Lanes __attribute__((vector_size(16)));
+
+inline Lanes LoadLanes(const double* p)
+{
+    Lanes v;
+    __builtin_memcpy(&v, p, sizeof v);
+    return v;
+}
+
 inline double SumTerms(const GroupedTerms& g, const Phasor* elongationPhasors,
                        const Phasor* anomalyPhasors, const double* eccentricityFactor)
 {
     double sum = 0.0;
     int k = 0;
     for (int group = 0; group < g.groupCount; ++group) {
-        double cosines = 0.0, sines = 0.0;
-        for (; k < g.groupEnd[group]; ++k) {
-            const Phasor& y = anomalyPhasors[g.anomalyPair[k]];
-            cosines += g.coefficient[k] * y.c;
-            sines += g.coefficient[k] * y.s;
-        }
+        Lanes sums = {0.0, 0.0};  // sum c cos(cM' + dF), sum c sin(cM' + dF)
+        for (; k < g.groupEnd[group]; ++k)
+            sums += LoadLanes(g.coefficient[k]) * LoadLanes(&anomalyPhasors[g.anomalyPair[k]].c);
+        const double cosines = sums[0], sines = sums[1];
         const Phasor& x = elongationPhasors[g.groupPair[group]];
         sum += eccentricityFactor[g.groupSunPower[group]] * (x.s * cosines + x.c * sines);
     }

@@ -65,9 +65,15 @@ inline Phasor SmallAnglePhasor(double radians)
 }
 
 // The same for an angle known to lie within +-bound: the series is chosen by the bound, which
-// changes slowly from call to call, rather than by the angle itself.
+// changes slowly from call to call, rather than by the angle itself. The shortest forms drop
+// terms below 1e-27.
 inline Phasor SmallAnglePhasorWithin(double radians, double bound)
 {
+    const double x = radians, x2 = x * x;
+    if (bound <= 1e-8) return Phasor{1.0 - 0.5 * x2, x - x * x2 * (1.0 / 6)};
+    if (bound <= 1e-4)
+        return Phasor{1.0 + x2 * (-1.0 / 2 + x2 * (1.0 / 24)),
+                      x * (1.0 + x2 * (-1.0 / 6 + x2 * (1.0 / 120)))};
     if (bound <= 0.02) return ShortSeriesPhasor(radians);
     if (bound <= 0.3) return LongSeriesPhasor(radians);
     return SmallAnglePhasor(radians);

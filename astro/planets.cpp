@@ -9,10 +9,19 @@
 
 namespace {
 
+// x minus whole turns, within a few units in the last place of (-360, 360): only sines and
+// cosines of the result are taken, so its exact range does not matter, and the product with
+// 1 / 360 is cheaper than the quotient. q * 360 and the difference are exact (see angles.h).
+inline double ReduceByTurns(double degrees)
+{
+    return degrees - std::trunc(degrees * (1.0 / 360.0)) * 360.0;
+}
+
 // Heliocentric state of one body, as far as the geocentric step needs it.
 struct HeliocentricBody {
     double x, y, z;       // ecliptic coordinates, AU
     double r;             // distance from the Sun
+    double inverseR;      // 1 / r
     double rho;           // its projection on the ecliptic
     double cosLongitude;  // of the heliocentric longitude
     double sinLongitude;
@@ -60,13 +69,13 @@ void SolveOrbits(double t, HeliocentricBody* bodies)
         const double* elements = OrbitalElements[row];
         eccentricity[row] = elements[kEccentricity0] + elements[kEccentricity1] * t;
         meanAnomaly[row] = DegreesToRadians(
-            ReduceTowardZero(elements[kMeanAnomaly0] + elements[kMeanAnomaly1] * t));
+            ReduceByTurns(elements[kMeanAnomaly0] + elements[kMeanAnomaly1] * t));
         eccentricAnomaly[row] = meanAnomaly[row];
         anomaly[row] = FastPhasorOf(meanAnomaly[row]);
     }
 
-    // Kepler's equation E = M + e sin E, a fixed count of five fixed-point iterations. Each
-    // new E differs little from the last, so its sine and cosine follow by angle addition.
+    // Kepler's equation E = M + e sin E, a fixed count of five fixed-point iterations. Once
+    // the new E differs little from the last, its sine and cosine follow by angle addition.
     // The k-th step is at most e^k in size (the map E -> M + e sin E contracts by e).
     double stepBound[kOrbitalElementRows];
     for (int row = 0; row < kOrbitalElementRows; ++row)
@@ -74,8 +83,12 @@ void SolveOrbits(double t, HeliocentricBody* bodies)
     for (int iteration = 0; iteration < 5; ++iteration)
         for (int row = 0; row < kOrbitalElementRows; ++row) {
             const double next = meanAnomaly[row] + eccentricity[row] * anomaly[row].s;
-            const double step = next - eccentricAnomaly[row];
-            anomaly[row] = Multiply(anomaly[row], SmallAnglePhasorWithin(step, stepBound[row]));
+            if (stepBound[row] > 0.02)
+                anomaly[row] = FastPhasorOf(next);
+            else
+                anomaly[row] = Multiply(anomaly[row], SmallAnglePhasorWithin(
+                                                          next - eccentricAnomaly[row],
+                                                          stepBound[row]));
             eccentricAnomaly[row] = next;
             stepBound[row] *= std::fabs(eccentricity[row]);
         }
@@ -107,11 +120,15 @@ void SolveOrbits(double t, HeliocentricBody* bodies)
         body.x = x1 * node.c - y2 * node.s;
         body.y = x1 * node.s + y2 * node.c;
         body.z = z;
-        body.r = std::sqrt(body.x * body.x + body.y * body.y + z * z);
-        const double rho = std::sqrt(body.x * body.x + body.y * body.y);
+        // Divisions and square roots are the slowest steps here: each is formed once.
+        const double rhoSquared = body.x * body.x + body.y * body.y;
+        body.r = std::sqrt(rhoSquared + z * z);
+        body.inverseR = 1.0 / body.r;
+        const double rho = std::sqrt(rhoSquared);
+        const double inverseRho = 1.0 / rho;
         body.rho = rho;
-        body.cosLongitude = rho > 0.0 ? body.x / rho : 1.0;
-        body.sinLongitude = rho > 0.0 ? body.y / rho : 0.0;
+        body.cosLongitude = rho > 0.0 ? body.x * inverseRho : 1.0;
+        body.sinLongitude = rho > 0.0 ? body.y * inverseRho : 0.0;
         body.e = e;
         body.sinEccentricAnomaly = sinE;
     }
@@ -167,13 +184,13 @@ void PlanetsByElements(double centuriesSince1950, double* longitude, double* lat
     ReportImpossibleElements(0, earth);
     const double earthLongitude = LongitudeWithRadius(earth.x, earth.y, earth.rho);
     longitude[0] = ReduceTowardZero(RadiansToDegrees(earthLongitude + kPi));
-    const double earthEnergy = 2.0 / earth.r - 1.0;
+    const double earthEnergy = 2.0 * earth.inverseR - 1.0;
     if (earthEnergy < 0.0) AstroPrint("813 Test tafeln !!! 2.0/r0-1.0 %f  ", earthEnergy);
     const double earthSpeed = std::sqrt(earthEnergy) * k;
     double earthCosGamma, earthSinGamma;
-    VelocityAngle(k * earth.e * earth.sinEccentricAnomaly / (earthSpeed * earth.r),
+    VelocityAngle(k * earth.e * earth.sinEccentricAnomaly * earth.inverseR / earthSpeed,
                   &earthCosGamma, &earthSinGamma);
-    dailyMotion[0] = earthSpeed * kDegreesPerRadian / earth.r;
+    dailyMotion[0] = earthSpeed * kDegreesPerRadian * earth.inverseR;
 
     for (int row = 1; row < kOrbitalElementRows; ++row) {
         const int p = row + 1;
@@ -182,24 +199,27 @@ void PlanetsByElements(double centuriesSince1950, double* longitude, double* lat
         const double x = body.x - earth.x;
         const double y = body.y - earth.y;
         const double z = body.z;
-        const double rho = std::sqrt(x * x + y * y);
-        const double delta = std::sqrt(x * x + y * y + z * z);
-        latitude[p] = FastArcTangent(z / rho);
+        const double rhoSquared = x * x + y * y;
+        const double rho = std::sqrt(rhoSquared);
+        const double delta = std::sqrt(rhoSquared + z * z);
+        const double inverseRho = 1.0 / rho;
+        latitude[p] = FastArcTangent(z * inverseRho);
         const double geocentricLongitude = LongitudeWithRadius(x, y, rho);
         longitude[p] = RadiansToDegrees(geocentricLongitude);
 
-        const double energy = 2.0 / body.r - epoch.inverseOfAxis[row];
+        const double energy = 2.0 * body.inverseR - epoch.inverseOfAxis[row];
         if (energy < 0.0) AstroPrint("796 Test tafeln !!! r8 %f  ", energy);
         const double speed = std::sqrt(energy) * k;
         double cosGamma, sinGamma;
-        VelocityAngle(body.sinEccentricAnomaly * epoch.rootOfAxis[row] * k * body.e / body.r / speed,
+        VelocityAngle(body.sinEccentricAnomaly * epoch.rootOfAxis[row] * k * body.e * body.inverseR /
+                          speed,
                       &cosGamma, &sinGamma);
 
         // Motion across the line of sight: v sin(gamma + lambda_h - lambda_g) for the planet
         // minus the same for the Earth, by angle addition (the direction cosines of the
         // heliocentric and geocentric longitudes are X / rho and Y / rho).
-        const double cosG = rho > 0.0 ? x / rho : 1.0;
-        const double sinG = rho > 0.0 ? y / rho : 0.0;
+        const double cosG = rho > 0.0 ? x * inverseRho : 1.0;
+        const double sinG = rho > 0.0 ? y * inverseRho : 0.0;
         const double cosHG = body.cosLongitude * cosG + body.sinLongitude * sinG;
         const double sinHG = body.sinLongitude * cosG - body.cosLongitude * sinG;
         const double cosEG = earth.cosLongitude * cosG + earth.sinLongitude * sinG;

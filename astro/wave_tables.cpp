@@ -8,6 +8,7 @@ const int kWaveCoefficients[12] = {0, 1, -2, 3, -5, 0, 3, 0, -5, 3, -2, 1};
 
 double HarmonyWaveTable[kWaveTableRows][kWaveTableColumns];
 double DynamicsWaveTable[kWaveTableRows][kWaveTableColumns];
+WavePair WavePairTable[kWaveTableRows][kWaveTableColumns];
 
 namespace {
 
@@ -70,6 +71,7 @@ void FillWaveTablesForOrder(int order)
         harmony[m] = scale * harmonySum;
         const double sign = m == 0 ? 1.0 : -1.0;  // the sign of 0 - separation
         dynamics[m] = sign * scale * dynamicsSum;
+        WavePairTable[n][m] = WavePair{harmony[m], dynamics[m]};
     }
     filledOrders[n] = true;
 }
@@ -89,4 +91,14 @@ double WaveLookupOutOfRange(const double* row, double separation)
     if (std::isnan(separation)) return separation;
     double folded = std::fmod(std::fabs(separation), 360.0);
     return WaveLookup(row, folded);
+}
+
+void WaveLookupBothOutOfRange(const WavePair* row, double separation, double* harmony,
+                              double* dynamics)
+{
+    if (std::isnan(separation)) {
+        *harmony = *dynamics = separation;
+        return;
+    }
+    WaveLookupBoth(row, std::fmod(std::fabs(separation), 360.0), harmony, dynamics);
 }

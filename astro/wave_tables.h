@@ -17,6 +17,13 @@ extern const int kWaveCoefficients[12];
 extern double HarmonyWaveTable[kWaveTableRows][kWaveTableColumns];
 extern double DynamicsWaveTable[kWaveTableRows][kWaveTableColumns];
 
+// The same two tables side by side, column by column (filled with them).
+struct alignas(16) WavePair {
+    double harmony;
+    double dynamics;
+};
+extern WavePair WavePairTable[kWaveTableRows][kWaveTableColumns];
+
 // The series at the separation |a - b| (degrees): harmonics 1 .. 12n - 1, divisor 19n.
 // Orders above 12 (and, as there is no smaller wave, below 1) are evaluated as order 1.
 double HarmonyWave(int order, double a, double b);
@@ -34,6 +41,8 @@ void EnsureWaveTablesForOrder(int order);
 // Interpolation outside the tables' range: separations of 360.02 degrees and more are folded
 // back by whole turns (the waves repeat every turn); a NaN separation gives NaN.
 double WaveLookupOutOfRange(const double* row, double separation);
+void WaveLookupBothOutOfRange(const WavePair* row, double separation, double* harmony,
+                              double* dynamics);
 
 // Table row used for an order: orders above 12 use row 12, orders below 1 row 0 (zeros).
 inline int WaveTableRow(int order)
@@ -63,18 +72,23 @@ inline double DynamicsLookup(int order, double a, double b)
     return a - b >= 0.0 ? -value : value;
 }
 
-// Both interpolations at one separation (one index computation for the pair of tables).
-inline void WaveLookupBoth(const double* harmonyRow, const double* dynamicsRow, double separation,
-                           double* harmony, double* dynamics)
+// Both interpolations at one separation from the pair table: one index computation, one
+// neighbourhood of memory, and both lanes of a vector register doing each scalar step.
+inline void WaveLookupBoth(const WavePair* row, double separation, double* harmony,
+                           double* dynamics)
 {
     double x = 50.0 * separation;
     if (!(x < kWaveTableColumns - 1)) {
-        *harmony = WaveLookupOutOfRange(harmonyRow, separation);
-        *dynamics = WaveLookupOutOfRange(dynamicsRow, separation);
+        WaveLookupBothOutOfRange(row, separation, harmony, dynamics);
         return;
     }
     int m = static_cast<int>(x);
     double f = x - m;
-    *harmony = harmonyRow[m] + (harmonyRow[m + 1] - harmonyRow[m]) * f;
-    *dynamics = dynamicsRow[m] + (dynamicsRow[m + 1] - dynamicsRow[m]) * f;
+    typedef double Lanes __attribute__((vector_size(16)));
+    Lanes low, high;
+    __builtin_memcpy(&low, &row[m], sizeof low);
+    __builtin_memcpy(&high, &row[m + 1], sizeof high);
+    const Lanes value = low + (high - low) * f;
+    *harmony = value[0];
+    *dynamics = value[1];
 }

@@ -154,13 +154,12 @@ void BuildMomentMatrices(int order, const double* longitudes,
     ClearUnusedBorder(dynamics);
     const int tableRow = WaveTableRow(order);
     EnsureWaveTablesForOrder(tableRow);
-    const double* harmonyRow = HarmonyWaveTable[tableRow];
-    const double* dynamicsRow = DynamicsWaveTable[tableRow];
+    const WavePair* pairRow = WavePairTable[tableRow];
     for (int i = 0; i < kMatrixPrinciples; ++i)
         for (int j = i + 1; j < kMatrixPrinciples; ++j) {
             const double difference = longitudes[i] - longitudes[j];
             double h, d;
-            WaveLookupBoth(harmonyRow, dynamicsRow, std::fabs(difference), &h, &d);
+            WaveLookupBoth(pairRow, std::fabs(difference), &h, &d);
             harmony[i][j] = harmony[j][i] = 10.0 * h;
             // Sign of the difference without a branch; adding 0.0 makes a -0.0 count as >= 0.
             d = 10.0 * d * std::copysign(1.0, difference + 0.0);

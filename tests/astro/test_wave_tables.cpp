@@ -136,8 +136,11 @@ TEST_F(WaveTables, SeparationsOutsideTheTableStayInside)
     EXPECT_TRUE(std::isnan(HarmonyLookup(3, NAN, 0.0)));
     EXPECT_TRUE(std::isnan(DynamicsLookup(3, 0.0, NAN)));
     double h, d;
-    WaveLookupBoth(HarmonyWaveTable[2], DynamicsWaveTable[2], INFINITY, &h, &d);
-    SUCCEED();
+    WaveLookupBoth(WavePairTable[2], INFINITY, &h, &d);
+    EXPECT_TRUE(std::isnan(h) && std::isnan(d));
+    WaveLookupBoth(WavePairTable[2], 370.0, &h, &d);
+    EXPECT_EQ(h, WaveLookup(HarmonyWaveTable[2], 10.0));
+    EXPECT_EQ(d, WaveLookup(DynamicsWaveTable[2], 10.0));
 }
 
 TEST(SelfHarmony, EqualsTheSeriesAsWritten)
