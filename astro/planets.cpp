@@ -9,12 +9,13 @@
 
 namespace {
 
-// x minus whole turns, within a few units in the last place of (-360, 360): only sines and
+// x minus whole turns, within a few units in the last place of [-180, 180]: only sines and
 // cosines of the result are taken, so its exact range does not matter, and the product with
 // 1 / 360 is cheaper than the quotient. q * 360 and the difference are exact (see angles.h).
 inline double ReduceByTurns(double degrees)
 {
-    return degrees - std::trunc(degrees * (1.0 / 360.0)) * 360.0;
+    if (!(std::fabs(degrees) < 1e15)) return ReduceTowardZero(degrees);
+    return degrees - fast_trig_detail::RoundToInteger(degrees * (1.0 / 360.0)) * 360.0;
 }
 
 // Heliocentric state of one body, as far as the geocentric step needs it.
