@@ -73,6 +73,12 @@ int nearest_index(uxPixmap* pm, uint32_t rgb) {
     return index;
 }
 
+// Index 0's colour into every pixel of a fresh (zeroed) pixmap; black is there already.
+void fill_with_first_colour(uint32_t* pixels, size_t count, uint32_t colour) {
+    if (colour == 0) return;
+    for (size_t i = 0; i < count; ++i) pixels[i] = colour;
+}
+
 void grey_ramp(uint32_t* palette, int colors) {
     for (int i = 0; i < colors; ++i) {
         uint32_t v = colors > 1 ? (uint32_t)((long long)i * 255 / (colors - 1)) : 0;
@@ -209,21 +215,24 @@ bool uxpxmap_create_palette(uxPixmap* pm, int width, int height, int format, int
         colors = std::clamp(colors, 1, 65536);
         if (format == UXPX_INDEXED8 && colors > 256) format = UXPX_INDEXED16;
     }
+    // Pixels and indices come zeroed from calloc: large blocks arrive as fresh pages the
+    // system zeroes when first touched, so a page that is never drawn on costs nothing.
     size_t count = (size_t)width * (size_t)height;
     if (count > 0) {
-        pm->pixels = new (std::nothrow) uint32_t[count]();
+        pm->pixels = static_cast<uint32_t*>(std::calloc(count, sizeof(uint32_t)));
         if (!pm->pixels) return false;
     }
     if (indexed) {
         pm->palette = new (std::nothrow) uint32_t[colors];
-        pm->indices = count > 0 ? new (std::nothrow) uint16_t[count]() : nullptr;
+        pm->indices =
+            count > 0 ? static_cast<uint16_t*>(std::calloc(count, sizeof(uint16_t))) : nullptr;
         if (!pm->palette || (count > 0 && !pm->indices)) {
             uxpxmap_destroy(pm);
             return false;
         }
         pm->colors = colors;
         grey_ramp(pm->palette, colors);
-        for (size_t i = 0; i < count; ++i) pm->pixels[i] = pm->palette[0];
+        fill_with_first_colour(pm->pixels, count, pm->palette[0]);
     }
     pm->width = width;
     pm->height = height;
@@ -239,9 +248,9 @@ bool uxpxmap_create(uxPixmap* pm, int width, int height, int format) {
 
 void uxpxmap_destroy(uxPixmap* pm) {
     if (!pm) return;
-    delete[] pm->pixels;
+    std::free(pm->pixels);
     delete[] pm->palette;
-    delete[] pm->indices;
+    std::free(pm->indices);
     delete[] pm->colour_cache;
     *pm = uxPixmap{};
 }
@@ -253,8 +262,7 @@ bool uxpxmap_resize(uxPixmap* pm, int width, int height) {
     if (!uxpxmap_create_palette(&fresh, width, height, pm->format, pm->colors)) return false;
     if (pm->palette && fresh.palette) {
         std::memcpy(fresh.palette, pm->palette, sizeof(uint32_t) * (size_t)fresh.colors);
-        size_t count = (size_t)width * (size_t)height;
-        for (size_t i = 0; i < count; ++i) fresh.pixels[i] = fresh.palette[0];
+        fill_with_first_colour(fresh.pixels, (size_t)width * (size_t)height, fresh.palette[0]);
     }
     fresh.transparent = pm->transparent;
     fresh.pen_x = pm->pen_x;
