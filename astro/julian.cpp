@@ -73,19 +73,29 @@ void CalendarFromJulianDay(double julianDay, int* year, int* month, int* day, in
     }
     double z = std::trunc(julianDay + 0.5);
     double f = julianDay + 0.5 - z;
-    double a = z;
-    if (z >= 2299161.0) {
-        double alpha = std::trunc((z - 1867216.25) / 36524.25);
-        a = z + 1.0 + alpha - std::trunc(alpha / 4.0);
+    // The date depends on the whole day z alone. Callers step through a period in small steps
+    // (chart columns, curve steps), so the last day's date is kept for the next call.
+    static double s_day = std::nan("");
+    static double s_dayStart = 0.0;  // d - trunc(30.6001 e), the day of the month at 0 h
+    static int s_month = 0, s_year = 0;
+    if (z != s_day) {
+        double a = z;
+        if (z >= 2299161.0) {
+            double alpha = std::trunc((z - 1867216.25) / 36524.25);
+            a = z + 1.0 + alpha - std::trunc(alpha / 4.0);
+        }
+        double b = a + 1524.0;
+        double c = std::trunc((b - 122.1) / 365.25);
+        double d = b - std::trunc(365.25 * c);
+        double e = std::trunc(d / 30.6001);
+        s_dayStart = d - std::trunc(30.6001 * e);
+        s_month = e > 13.0 ? ToInt(e) - 13 : ToInt(e) - 1;
+        s_year = s_month < 3 ? ToInt(c) - 4715 : ToInt(c) - 4716;
+        s_day = z;
     }
-    double b = a + 1524.0;
-    double c = std::trunc((b - 122.1) / 365.25);
-    double d = b - std::trunc(365.25 * c);
-    double e = std::trunc(d / 30.6001);
-    double dayWithFraction = d - std::trunc(30.6001 * e) + f;
-    int m = e > 13.0 ? ToInt(e) - 13 : ToInt(e) - 1;
-    *month = m;
-    *year = m < 3 ? ToInt(c) - 4715 : ToInt(c) - 4716;
+    double dayWithFraction = s_dayStart + f;
+    *month = s_month;
+    *year = s_year;
     *day = ToInt(std::trunc(dayWithFraction));
     double hours = FractionOf(dayWithFraction) * 24.0;
     *hour = ToInt(std::trunc(hours));

@@ -19,6 +19,7 @@
 #include "shell/module_intro.h"
 #include "shell/output.h"
 #include "toolkit/data/uxarray.h"
+#include "toolkit/core/uxpages.h"
 #include "toolkit/core/uxevent.h"
 #include "toolkit/drawing/uxscreengraphic.h"
 
@@ -252,7 +253,8 @@ static void build_matrix(int kind, const double* longitudes,
 // every kind computes its own.
 struct KeptForLaterKinds {
     double (*longitudes)[kMatrixPrinciples] = nullptr;
-    int longitudesFilled = 0;  // steps stored so far
+    size_t longitudesMapped = 0;  // how the longitudes' memory was had
+    int longitudesFilled = 0;     // steps stored so far
     uxArray2Double partner;    // the next kind's curves
     bool partnerMade = false;
     int partnerKind = -1;      // the kind whose curves `partner` holds completely
@@ -260,7 +262,7 @@ struct KeptForLaterKinds {
 static KeptForLaterKinds kept;
 
 static void forget_kept() {
-    delete[] kept.longitudes;
+    if (kept.longitudes) uxpages_release(kept.longitudes, kept.longitudesMapped);
     if (kept.partnerMade) uxarray2d_destroy(&kept.partner);
     kept = KeptForLaterKinds{};
 }
@@ -289,7 +291,8 @@ static bool compute_curves(int kind, uxArray2Double* curves) {
     if (kind == 0) {
         forget_kept();
         const int steps = run.divider > 0 ? run.divider : 1;
-        kept.longitudes = new (std::nothrow) double[steps][kMatrixPrinciples];
+        kept.longitudes = static_cast<double(*)[kMatrixPrinciples]>(uxpages_zeroed(
+            sizeof(double[kMatrixPrinciples]) * static_cast<size_t>(steps), &kept.longitudesMapped));
         kept.partnerMade = uxarray2d_create(&kept.partner, kCurveRows, kCurveColumns);
     }
     if (kept.partnerMade && kept.partnerKind == kind) {

@@ -1,5 +1,7 @@
 #include "toolkit/data/uxarray.h"
 
+#include "toolkit/core/uxpages.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -21,8 +23,9 @@ static bool inside(int index, int dimension)
 }
 
 // Zero-filled block of count * element bytes; null (after the message) when it cannot be had.
-static void* allocate(const int* dims, int n, size_t element, size_t* size)
+static void* allocate(const int* dims, int n, size_t element, size_t* size, size_t* mapped)
 {
+    *mapped = 0;
     uint64_t bytes = element;
     for (int i = 0; i < n; i++) {
         if (dims[i] < 0 || (dims[i] > 0 && bytes > MAX_BLOCK / (uint64_t)dims[i])) {
@@ -32,7 +35,7 @@ static void* allocate(const int* dims, int n, size_t element, size_t* size)
         }
         bytes *= (uint64_t)dims[i];
     }
-    void* block = bytes > 0 ? calloc(1, (size_t)bytes) : nullptr;
+    void* block = bytes > 0 ? uxpages_zeroed((size_t)bytes, mapped) : nullptr;
     if (bytes > 0 && !block) {
         fputs("array out of memory\n", stdout);
         *size = 0;
@@ -46,7 +49,7 @@ bool uxarray1d_create(uxArray1Double* a, int d0)
 {
     uxarray1d_destroy(a);
     int dims[] = {d0};
-    a->data = (double*)allocate(dims, 1, sizeof(double), &a->size);
+    a->data = (double*)allocate(dims, 1, sizeof(double), &a->size, &a->mapped);
     if (!a->data) return a->size == 0 && d0 == 0;
     a->d0 = d0;
     return true;
@@ -69,7 +72,7 @@ double uxarray1d_get(const uxArray1Double* a, int i)
 
 void uxarray1d_destroy(uxArray1Double* a)
 {
-    free(a->data);
+    uxpages_release(a->data, a->mapped);
     *a = uxArray1Double{};
 }
 
@@ -77,7 +80,7 @@ bool uxarray2d_create(uxArray2Double* a, int d0, int d1)
 {
     uxarray2d_destroy(a);
     int dims[] = {d0, d1};
-    a->data = (double*)allocate(dims, 2, sizeof(double), &a->size);
+    a->data = (double*)allocate(dims, 2, sizeof(double), &a->size, &a->mapped);
     if (!a->data) return a->size == 0 && d0 >= 0 && d1 >= 0 && (d0 == 0 || d1 == 0);
     a->d0 = d0;
     a->d1 = d1;
@@ -102,7 +105,7 @@ double uxarray2d_get(const uxArray2Double* a, int i, int j)
 
 void uxarray2d_destroy(uxArray2Double* a)
 {
-    free(a->data);
+    uxpages_release(a->data, a->mapped);
     *a = uxArray2Double{};
 }
 
@@ -110,7 +113,7 @@ bool uxarray3d_create(uxArray3Double* a, int d0, int d1, int d2)
 {
     uxarray3d_destroy(a);
     int dims[] = {d0, d1, d2};
-    a->data = (double*)allocate(dims, 3, sizeof(double), &a->size);
+    a->data = (double*)allocate(dims, 3, sizeof(double), &a->size, &a->mapped);
     if (!a->data)
         return a->size == 0 && d0 >= 0 && d1 >= 0 && d2 >= 0 && (d0 == 0 || d1 == 0 || d2 == 0);
     a->d0 = d0;
@@ -144,7 +147,7 @@ double uxarray3d_get(const uxArray3Double* a, int i, int j, int k)
 
 void uxarray3d_destroy(uxArray3Double* a)
 {
-    free(a->data);
+    uxpages_release(a->data, a->mapped);
     *a = uxArray3Double{};
 }
 
@@ -152,7 +155,7 @@ bool uxarray2i_create(uxArray2Int* a, int d0, int d1)
 {
     uxarray2i_destroy(a);
     int dims[] = {d0, d1};
-    a->data = (int*)allocate(dims, 2, sizeof(int), &a->size);
+    a->data = (int*)allocate(dims, 2, sizeof(int), &a->size, &a->mapped);
     if (!a->data) return a->size == 0 && d0 >= 0 && d1 >= 0 && (d0 == 0 || d1 == 0);
     a->d0 = d0;
     a->d1 = d1;
@@ -177,6 +180,6 @@ int uxarray2i_get(const uxArray2Int* a, int i, int j)
 
 void uxarray2i_destroy(uxArray2Int* a)
 {
-    free(a->data);
+    uxpages_release(a->data, a->mapped);
     *a = uxArray2Int{};
 }

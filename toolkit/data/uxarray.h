@@ -11,24 +11,28 @@ struct uxArray1Double {
     double* data = nullptr;
     int d0 = 0;
     size_t size = 0;    // bytes in the block
+    size_t mapped = 0;  // how the block was had (for its release)
 };
 
 struct uxArray2Double {
     double* data = nullptr;
     int d0 = 0, d1 = 0;
     size_t size = 0;
+    size_t mapped = 0;
 };
 
 struct uxArray3Double {
     double* data = nullptr;
     int d0 = 0, d1 = 0, d2 = 0;
     size_t size = 0;
+    size_t mapped = 0;
 };
 
 struct uxArray2Int {
     int* data = nullptr;
     int d0 = 0, d1 = 0;
     size_t size = 0;
+    size_t mapped = 0;
 };
 
 // Creating again frees the previous block first. False when the block could not be had.

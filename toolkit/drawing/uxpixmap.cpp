@@ -1,5 +1,7 @@
 #include "toolkit/drawing/uxpixmap.h"
 
+#include "toolkit/core/uxpages.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -215,17 +217,19 @@ bool uxpxmap_create_palette(uxPixmap* pm, int width, int height, int format, int
         colors = std::clamp(colors, 1, 65536);
         if (format == UXPX_INDEXED8 && colors > 256) format = UXPX_INDEXED16;
     }
-    // Pixels and indices come zeroed from calloc: large blocks arrive as fresh pages the
-    // system zeroes when first touched, so a page that is never drawn on costs nothing.
+    // Pixels and indices come zeroed as fresh pages, which the system zeroes when first
+    // touched: a page that is never drawn on costs nothing.
     size_t count = (size_t)width * (size_t)height;
     if (count > 0) {
-        pm->pixels = static_cast<uint32_t*>(std::calloc(count, sizeof(uint32_t)));
+        pm->pixels = static_cast<uint32_t*>(
+            uxpages_zeroed(count * sizeof(uint32_t), &pm->pixels_mapped));
         if (!pm->pixels) return false;
     }
     if (indexed) {
         pm->palette = new (std::nothrow) uint32_t[colors];
-        pm->indices =
-            count > 0 ? static_cast<uint16_t*>(std::calloc(count, sizeof(uint16_t))) : nullptr;
+        pm->indices = count > 0 ? static_cast<uint16_t*>(uxpages_zeroed(
+                                      count * sizeof(uint16_t), &pm->indices_mapped))
+                                : nullptr;
         if (!pm->palette || (count > 0 && !pm->indices)) {
             uxpxmap_destroy(pm);
             return false;
@@ -248,9 +252,9 @@ bool uxpxmap_create(uxPixmap* pm, int width, int height, int format) {
 
 void uxpxmap_destroy(uxPixmap* pm) {
     if (!pm) return;
-    std::free(pm->pixels);
+    uxpages_release(pm->pixels, pm->pixels_mapped);
     delete[] pm->palette;
-    std::free(pm->indices);
+    uxpages_release(pm->indices, pm->indices_mapped);
     delete[] pm->colour_cache;
     *pm = uxPixmap{};
 }

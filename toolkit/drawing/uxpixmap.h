@@ -8,6 +8,7 @@
 // held ("server") and straight-to-screen formats are stored as true colour, since our platform
 // layer has no bitmaps held by a display server.
 
+#include <cstddef>
 #include <cstdint>
 
 enum {
@@ -27,6 +28,7 @@ struct uxPixmap {
     uint16_t* indices = nullptr;    // one index per pixel (8-bit formats keep values below 256)
     int transparent = -1;           // index left out by blits, -1 for none
     uint64_t* colour_cache = nullptr;  // recent colour -> nearest index mappings, made on use
+    size_t pixels_mapped = 0, indices_mapped = 0;  // how pixels and indices were allocated
     // line-to drawing
     int pen_x = 0, pen_y = 0;
 };

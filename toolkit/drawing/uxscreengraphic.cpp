@@ -17,7 +17,17 @@ const int SCROLL_LINE = 20;  // pixels per arrow click or wheel notch
 
 uxScreenGraphic* self_of(uxWidget* w) { return static_cast<uxScreenGraphic*>(w->self); }
 
-bool drawable(const uxScreenGraphic* g) { return g && g->has_pixmap; }
+// A new or resized pixmap gets its background at its first use rather than at once: pages that
+// are never drawn on or shown cost no memory traffic, and a page cleared to another colour
+// first is filled once.
+bool drawable(uxScreenGraphic* g) {
+    if (!g || !g->has_pixmap) return false;
+    if (g->background_pending) {
+        g->background_pending = false;
+        uxpxmap_clear(&g->pixmap, g->background);
+    }
+    return true;
+}
 
 // After a drawing command: shows the change unless auto-refresh is off.
 void changed(uxScreenGraphic* g) {
@@ -146,7 +156,7 @@ void graphic_paint(uxWidget* w, uxPixmap* target) {
     int ix = x + b, iy = y + b;
     // Room the pixmap does not cover shows the background.
     uxpxmap_fillrect(target, ix, iy, g->view_w, g->view_h, g->background);
-    if (!g->has_pixmap || !g->pixmap.pixels) return;
+    if (!drawable(g) || !g->pixmap.pixels) return;
     if (stretch_x(g) == 1 && stretch_y(g) == 1) {
         uxpxmap_blit(target, ix, iy, &g->pixmap, g->offset_x, g->offset_y, g->view_w, g->view_h);
     } else {
@@ -163,7 +173,7 @@ void make_pixmap(uxScreenGraphic* g) {
     if (width < 0) width = 0;
     if (height < 0) height = 0;
     g->has_pixmap = uxpxmap_create_palette(&g->pixmap, width, height, p.format, p.colors);
-    if (g->has_pixmap) uxpxmap_clear(&g->pixmap, g->background);
+    g->background_pending = g->has_pixmap;
 }
 
 }  // namespace
@@ -212,6 +222,8 @@ void uxgraphic_destroy(uxScreenGraphic* g) {
 }
 
 void uxgraphic_select(uxScreenGraphic* g) { current_graphic = g; }
+
+const uxPixmap* uxgraphic_pixels(uxScreenGraphic* g) { return drawable(g) ? &g->pixmap : nullptr; }
 uxScreenGraphic* uxgraphic_current() { return current_graphic; }
 
 void uxgraphic_resize(uxScreenGraphic* g, int width, int height) {
@@ -219,7 +231,7 @@ void uxgraphic_resize(uxScreenGraphic* g, int width, int height) {
     if (g->has_pixmap && g->pixmap.width == width && g->pixmap.height == height) return;
     if (g->has_pixmap) g->has_pixmap = uxpxmap_resize(&g->pixmap, width, height);
     else g->has_pixmap = uxpxmap_create_palette(&g->pixmap, width, height, g->props.format, g->props.colors);
-    if (g->has_pixmap) uxpxmap_clear(&g->pixmap, g->background);
+    g->background_pending = g->has_pixmap;
     g->offset_x = g->offset_y = 0;
     uxwidget_layout(&g->base);
 }
@@ -290,7 +302,8 @@ void uxgraphic_g_moveto(uxScreenGraphic* g, int x, int y) {
 }
 
 void uxgraphic_g_clear(uxScreenGraphic* g, int colour) {
-    if (!drawable(g)) return;
+    if (!g || !g->has_pixmap) return;
+    g->background_pending = false;  // every pixel is written here
     uxpxmap_clear(&g->pixmap, colour);
     changed(g);
 }

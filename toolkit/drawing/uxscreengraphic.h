@@ -33,6 +33,7 @@ struct uxScreenGraphic {
     uxScreenGraphicProps props;
     uxPixmap pixmap;
     bool has_pixmap = false;
+    bool background_pending = false;  // a new pixmap is cleared to the background at first use
     int background = 0;
     double xstretch = 1, ystretch = 1;  // -1: fit to the visible area
     int offset_x = 0, offset_y = 0;     // scroll position in pixmap pixels
@@ -50,6 +51,9 @@ uxScreenGraphic* uxgraphic_current();
 // New pixmap size (no effect when unchanged); the new surface is cleared to the background,
 // the scroll offset goes back to 0 and the widget is laid out again.
 void uxgraphic_resize(uxScreenGraphic* g, int width, int height);
+// The graphic's pixmap as drawn and shown, background included (a new or resized pixmap gets
+// its background at first use); nullptr without one.
+const uxPixmap* uxgraphic_pixels(uxScreenGraphic* g);
 // Repaints the widget (needed after drawing when auto-refresh is off).
 void uxgraphic_refresh(uxScreenGraphic* g);
 void uxgraphic_set_autorefresh(uxScreenGraphic* g, bool on);

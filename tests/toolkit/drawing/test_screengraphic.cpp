@@ -104,7 +104,7 @@ TEST_F(GraphicWindow, PixmapSizeAndBackgroundAtCreation) {
     uxgraphic_create(&sized, "x=0,y=0,xs=100,ys=80,pxs=700,pys=1300,background=white,border");
     EXPECT_EQ(sized.pixmap.width, 700);
     EXPECT_EQ(sized.pixmap.height, 1300);
-    EXPECT_EQ(uxpxmap_getrgb(&sized.pixmap, 699, 1299), 0xFFFFFF);
+    EXPECT_EQ(uxpxmap_getrgb(uxgraphic_pixels(&sized), 699, 1299), 0xFFFFFF);
 
     uxgraphic_create(&derived, "x=0,y=0,xs=120,ys=60");
     EXPECT_EQ(derived.pixmap.width, 120);
@@ -144,7 +144,7 @@ TEST_F(GraphicWindow, ResizeKeepsNothingAndResetsTheOffset) {
     EXPECT_EQ(g.pixmap.height, 300);
     EXPECT_EQ(g.offset_x, 0);
     EXPECT_EQ(g.offset_y, 0);
-    EXPECT_EQ(uxpxmap_getrgb(&g.pixmap, 3, 3), 0x102030);
+    EXPECT_EQ(uxpxmap_getrgb(uxgraphic_pixels(&g), 3, 3), 0x102030);
     uxgraphic_destroy(&g);
 }
 
