@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "astro/angles.h"
+#include "astro/lanes.h"
 #include "astro/phasor.h"
 
 inline constexpr int kSineTableSteps = 256;   // steps per turn
@@ -59,6 +60,27 @@ inline Phasor FastPhasorOf(double x)
 
 inline double FastSin(double x) { return FastPhasorOf(x).s; }
 
+// The same for two angles in the lanes of a register, each lane exactly as FastPhasorOf.
+inline BasicPhasor<DoubleLanes> FastPhasorOf(DoubleLanes x)
+{
+    using namespace fast_trig_detail;
+    if (!(std::fabs(x[0]) <= 64.0 && std::fabs(x[1]) <= 64.0)) {
+        const Phasor a = FastPhasorOf(x[0]), b = FastPhasorOf(x[1]);
+        return BasicPhasor<DoubleLanes>{DoubleLanes{a.c, b.c}, DoubleLanes{a.s, b.s}};
+    }
+    constexpr double kShift = 0x1.8p52;
+    const DoubleLanes n = (x * kStepsPerRadian + kShift) - kShift;
+    const DoubleLanes r = (x - n * kStepHead) - n * kStepTail;
+    const Phasor& first = kFastTrigTables.turn[static_cast<int>(n[0]) & (kSineTableSteps - 1)];
+    const Phasor& second = kFastTrigTables.turn[static_cast<int>(n[1]) & (kSineTableSteps - 1)];
+    const DoubleLanes stepC = {first.c, second.c}, stepS = {first.s, second.s};
+    const DoubleLanes r2 = r * r;
+    const DoubleLanes sinR = r + r * r2 * (-1.0 / 6 + r2 * (1.0 / 120 + r2 * (-1.0 / 5040)));
+    const DoubleLanes cosRMinusOne = r2 * (-1.0 / 2 + r2 * (1.0 / 24 + r2 * (-1.0 / 720)));
+    return BasicPhasor<DoubleLanes>{stepC + (stepC * cosRMinusOne - stepS * sinR),
+                                    stepS + (stepS * cosRMinusOne + stepC * sinR)};
+}
+
 // atan(t) for |t| <= 1; anything else (a t just above 1 by rounding, NaN) goes to the library.
 inline double FastArcTangentWithinOne(double t)
 {
@@ -72,6 +94,25 @@ inline double FastArcTangentWithinOne(double t)
     const double atanU = u + u * u2 * (-1.0 / 3 + u2 * (1.0 / 5 + u2 * (-1.0 / 7)));
     const double result = kFastTrigTables.arcTangent[static_cast<int>(i)] + atanU;
     return t < 0.0 ? -result : result;
+}
+
+// The same for two arguments in the lanes of a register, each lane exactly as the one above.
+inline DoubleLanes FastArcTangentWithinOne(DoubleLanes t)
+{
+    using namespace fast_trig_detail;
+    const DoubleLanes a = Absolute(t);
+    if (!(a[0] <= 1.0 && a[1] <= 1.0))
+        return DoubleLanes{FastArcTangentWithinOne(t[0]), FastArcTangentWithinOne(t[1])};
+    constexpr double kShift = 0x1.8p52;
+    const DoubleLanes i = (a * static_cast<double>(kArcTangentSteps) + kShift) - kShift;
+    const DoubleLanes c = i * (1.0 / kArcTangentSteps);
+    const DoubleLanes u = (a - c) / (1.0 + a * c);
+    const DoubleLanes u2 = u * u;
+    const DoubleLanes atanU = u + u * u2 * (-1.0 / 3 + u2 * (1.0 / 5 + u2 * (-1.0 / 7)));
+    const DoubleLanes result =
+        DoubleLanes{kFastTrigTables.arcTangent[static_cast<int>(i[0])],
+                    kFastTrigTables.arcTangent[static_cast<int>(i[1])]} + atanU;
+    return Select((MaskLanes)(t < 0.0), -result, result);
 }
 
 // atan(t) for any t.

@@ -1,13 +1,18 @@
 #pragma once
 // cos and sin of an angle kept together, so that sums of angles are formed by angle addition
 // instead of new library calls. Used where one moment needs many related sines.
+//
+// The arithmetic is written once for any number type T: double, or a pair of doubles in one
+// vector register (GCC vector extensions), whose lanes then do exactly the scalar steps.
 
 #include <cmath>
 
-struct Phasor {
-    double c;  // cos x
-    double s;  // sin x
+template <typename T>
+struct BasicPhasor {
+    T c;  // cos x
+    T s;  // sin x
 };
+using Phasor = BasicPhasor<double>;
 
 inline Phasor PhasorOf(double radians)
 {
@@ -17,43 +22,74 @@ inline Phasor PhasorOf(double radians)
 }
 
 // e^{i(x + y)}
-inline Phasor Multiply(Phasor x, Phasor y)
+template <typename T>
+inline BasicPhasor<T> Multiply(BasicPhasor<T> x, BasicPhasor<T> y)
 {
-    return Phasor{x.c * y.c - x.s * y.s, x.s * y.c + x.c * y.s};
+    return BasicPhasor<T>{x.c * y.c - x.s * y.s, x.s * y.c + x.c * y.s};
 }
 
 // e^{i(x - y)}
-inline Phasor Divide(Phasor x, Phasor y)
+template <typename T>
+inline BasicPhasor<T> Divide(BasicPhasor<T> x, BasicPhasor<T> y)
 {
-    return Phasor{x.c * y.c + x.s * y.s, x.s * y.c - x.c * y.s};
+    return BasicPhasor<T>{x.c * y.c + x.s * y.s, x.s * y.c - x.c * y.s};
 }
 
 inline Phasor Conjugate(Phasor x) { return Phasor{x.c, -x.s}; }
 
-// cos and sin of a small angle by their Taylor series; beyond 0.3 radians the library's.
-// Up to 0.02 (0.3) radians the first omitted terms are below 1e-20 (1e-19), far under the
-// rounding of the result. The short form keeps the common case of tiny steps cheap.
-inline Phasor ShortSeriesPhasor(double x)  // |x| <= 0.02
+// cos and sin of a small angle by their Taylor series, cut where the first omitted terms fall
+// far under the rounding of the result: below 1e-27 up to 1e-8 and 1e-4 radians, below 1e-20
+// (1e-19) up to 0.02 (0.3) radians. Beyond 0.3 radians the library's.
+enum class SeriesTier { kUpTo1e8, kUpTo1e4, kShort, kLong, kLibrary };
+
+inline SeriesTier TierFor(double bound)
 {
-    const double x2 = x * x;
-    const double sine = 1.0 + x2 * (-1.0 / 6 + x2 * (1.0 / 120 + x2 * (-1.0 / 5040)));
-    const double cosine =
-        1.0 + x2 * (-1.0 / 2 + x2 * (1.0 / 24 + x2 * (-1.0 / 720 + x2 * (1.0 / 40320))));
-    return Phasor{cosine, x * sine};
+    if (bound <= 1e-8) return SeriesTier::kUpTo1e8;
+    if (bound <= 1e-4) return SeriesTier::kUpTo1e4;
+    if (bound <= 0.02) return SeriesTier::kShort;
+    if (bound <= 0.3) return SeriesTier::kLong;
+    return SeriesTier::kLibrary;
 }
 
-inline Phasor LongSeriesPhasor(double x)  // |x| <= 0.3
+template <typename T>
+inline BasicPhasor<T> ShortSeriesPhasor(T x)  // |x| <= 0.02
 {
-    const double x2 = x * x;
+    const T x2 = x * x;
+    const T sine = 1.0 + x2 * (-1.0 / 6 + x2 * (1.0 / 120 + x2 * (-1.0 / 5040)));
+    const T cosine =
+        1.0 + x2 * (-1.0 / 2 + x2 * (1.0 / 24 + x2 * (-1.0 / 720 + x2 * (1.0 / 40320))));
+    return BasicPhasor<T>{cosine, x * sine};
+}
+
+template <typename T>
+inline BasicPhasor<T> LongSeriesPhasor(T x)  // |x| <= 0.3
+{
+    const T x2 = x * x;
     // Horner forms of the series, coefficients 1 / n! with alternating signs.
-    const double sine =
+    const T sine =
         1.0 + x2 * (-1.0 / 6 + x2 * (1.0 / 120 + x2 * (-1.0 / 5040 + x2 * (1.0 / 362880 +
         x2 * (-1.0 / 39916800 + x2 * (1.0 / 6227020800 + x2 * (-1.0 / 1307674368000)))))));
-    const double cosine =
+    const T cosine =
         1.0 + x2 * (-1.0 / 2 + x2 * (1.0 / 24 + x2 * (-1.0 / 720 + x2 * (1.0 / 40320 +
         x2 * (-1.0 / 3628800 + x2 * (1.0 / 479001600 + x2 * (-1.0 / 87178291200 +
         x2 * (1.0 / 20922789888000))))))));
-    return Phasor{cosine, x * sine};
+    return BasicPhasor<T>{cosine, x * sine};
+}
+
+// The series of a tier other than kLibrary.
+template <typename T>
+inline BasicPhasor<T> SeriesPhasor(SeriesTier tier, T x)
+{
+    const T x2 = x * x;
+    switch (tier) {
+        case SeriesTier::kUpTo1e8:
+            return BasicPhasor<T>{1.0 - 0.5 * x2, x - x * x2 * (1.0 / 6)};
+        case SeriesTier::kUpTo1e4:
+            return BasicPhasor<T>{1.0 + x2 * (-1.0 / 2 + x2 * (1.0 / 24)),
+                                  x * (1.0 + x2 * (-1.0 / 6 + x2 * (1.0 / 120)))};
+        case SeriesTier::kShort: return ShortSeriesPhasor(x);
+        default: return LongSeriesPhasor(x);
+    }
 }
 
 inline Phasor SmallAnglePhasor(double radians)
@@ -65,18 +101,11 @@ inline Phasor SmallAnglePhasor(double radians)
 }
 
 // The same for an angle known to lie within +-bound: the series is chosen by the bound, which
-// changes slowly from call to call, rather than by the angle itself. The shortest forms drop
-// terms below 1e-27.
+// changes slowly from call to call, rather than by the angle itself.
 inline Phasor SmallAnglePhasorWithin(double radians, double bound)
 {
-    const double x = radians, x2 = x * x;
-    if (bound <= 1e-8) return Phasor{1.0 - 0.5 * x2, x - x * x2 * (1.0 / 6)};
-    if (bound <= 1e-4)
-        return Phasor{1.0 + x2 * (-1.0 / 2 + x2 * (1.0 / 24)),
-                      x * (1.0 + x2 * (-1.0 / 6 + x2 * (1.0 / 120)))};
-    if (bound <= 0.02) return ShortSeriesPhasor(radians);
-    if (bound <= 0.3) return LongSeriesPhasor(radians);
-    return SmallAnglePhasor(radians);
+    const SeriesTier tier = TierFor(bound);
+    return tier == SeriesTier::kLibrary ? SmallAnglePhasor(radians) : SeriesPhasor(tier, radians);
 }
 
 // e^{i(x + d)} from e^{ix} and a step d that is usually small.

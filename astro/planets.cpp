@@ -6,6 +6,7 @@
 #include "astro/astro_print.h"
 #include "astro/orbital_elements.h"
 #include "astro/fast_trig.h"
+#include "astro/lanes.h"
 
 namespace {
 
@@ -56,82 +57,142 @@ const EpochAngles& AnglesAtEpoch()
     return angles;
 }
 
+typedef BasicPhasor<DoubleLanes> PhasorLanes;
+
+inline PhasorLanes Pack(Phasor a, Phasor b)
+{
+    return PhasorLanes{DoubleLanes{a.c, b.c}, DoubleLanes{a.s, b.s}};
+}
+
+inline Phasor Lane(const PhasorLanes& p, int k) { return Phasor{p.c[k], p.s[k]}; }
+
+// The rows are solved two per vector register, in pairs of alike eccentricity so that their
+// Kepler steps take the same series: Mercury and Pluto, Venus and Neptune, Mars and Uranus,
+// Jupiter and Saturn, and the Earth (in both lanes). A step whose lanes would take different
+// series is done lane by lane; every lane does the steps of the one-body code.
+constexpr int kRowPairs = 5;
+constexpr int kRowPair[kRowPairs][2] = {{1, 8}, {2, 7}, {3, 6}, {4, 5}, {0, 0}};
+
+// How a Kepler step with this bound gets the new sine and cosine: from the table (-1) or by a
+// series of this tier and an angle addition.
+inline int KeplerStepKind(double bound)
+{
+    return bound > 0.02 ? -1 : static_cast<int>(TierFor(bound));
+}
+
+inline Phasor KeplerStep(Phasor anomaly, double next, double last, double bound)
+{
+    if (bound > 0.02) return FastPhasorOf(next);
+    return Multiply(anomaly, SmallAnglePhasorWithin(next - last, bound));
+}
+
+// Advance for both lanes; lanes whose steps take different series go one at a time.
+inline PhasorLanes AdvanceLanes(PhasorLanes x, DoubleLanes step)
+{
+    const double first = std::fabs(step[0]), second = std::fabs(step[1]);
+    if (first <= 0.02 && second <= 0.02) return Multiply(x, ShortSeriesPhasor(step));
+    if (first > 0.02 && first <= 0.3 && second > 0.02 && second <= 0.3)
+        return Multiply(x, LongSeriesPhasor(step));
+    return Pack(Advance(Lane(x, 0), step[0]), Advance(Lane(x, 1), step[1]));
+}
+
 // Solves the orbits of all rows of the element table and rotates them into the ecliptic.
-// The rows are carried along side by side, step by step: each body's Kepler iteration is a
-// chain of dependent operations, and nine independent chains keep the processor busy.
+// The pairs are carried along side by side, step by step: each Kepler iteration is a chain of
+// dependent operations, and five independent chains keep the processor busy.
 void SolveOrbits(double t, HeliocentricBody* bodies)
 {
     const EpochAngles& epoch = AnglesAtEpoch();
-    double meanAnomaly[kOrbitalElementRows];
-    double eccentricity[kOrbitalElementRows];
-    double eccentricAnomaly[kOrbitalElementRows];
-    Phasor anomaly[kOrbitalElementRows];
-    for (int row = 0; row < kOrbitalElementRows; ++row) {
-        const double* elements = OrbitalElements[row];
-        eccentricity[row] = elements[kEccentricity0] + elements[kEccentricity1] * t;
-        meanAnomaly[row] = DegreesToRadians(
-            ReduceByTurns(elements[kMeanAnomaly0] + elements[kMeanAnomaly1] * t));
-        eccentricAnomaly[row] = meanAnomaly[row];
-        anomaly[row] = FastPhasorOf(meanAnomaly[row]);
+    DoubleLanes eccentricity[kRowPairs], meanAnomaly[kRowPairs], eccentricAnomaly[kRowPairs];
+    PhasorLanes anomaly[kRowPairs];
+    double bound[kRowPairs][2];
+    for (int p = 0; p < kRowPairs; ++p) {
+        const double* ea = OrbitalElements[kRowPair[p][0]];
+        const double* eb = OrbitalElements[kRowPair[p][1]];
+        eccentricity[p] = DoubleLanes{ea[kEccentricity0] + ea[kEccentricity1] * t,
+                                      eb[kEccentricity0] + eb[kEccentricity1] * t};
+        meanAnomaly[p] = DoubleLanes{
+            DegreesToRadians(ReduceByTurns(ea[kMeanAnomaly0] + ea[kMeanAnomaly1] * t)),
+            DegreesToRadians(ReduceByTurns(eb[kMeanAnomaly0] + eb[kMeanAnomaly1] * t))};
+        anomaly[p] = FastPhasorOf(meanAnomaly[p]);
+        eccentricAnomaly[p] = meanAnomaly[p];
+        bound[p][0] = std::fabs(eccentricity[p][0]);
+        bound[p][1] = std::fabs(eccentricity[p][1]);
     }
 
     // Kepler's equation E = M + e sin E, a fixed count of five fixed-point iterations. Once
     // the new E differs little from the last, its sine and cosine follow by angle addition.
     // The k-th step is at most e^k in size (the map E -> M + e sin E contracts by e).
-    double stepBound[kOrbitalElementRows];
-    for (int row = 0; row < kOrbitalElementRows; ++row)
-        stepBound[row] = std::fabs(eccentricity[row]);
     for (int iteration = 0; iteration < 5; ++iteration)
-        for (int row = 0; row < kOrbitalElementRows; ++row) {
-            const double next = meanAnomaly[row] + eccentricity[row] * anomaly[row].s;
-            if (stepBound[row] > 0.02)
-                anomaly[row] = FastPhasorOf(next);
+        for (int p = 0; p < kRowPairs; ++p) {
+            const DoubleLanes e = eccentricity[p];
+            const DoubleLanes next = meanAnomaly[p] + e * anomaly[p].s;
+            const int kind = KeplerStepKind(bound[p][0]);
+            if (kind != KeplerStepKind(bound[p][1]))
+                anomaly[p] = Pack(
+                    KeplerStep(Lane(anomaly[p], 0), next[0], eccentricAnomaly[p][0], bound[p][0]),
+                    KeplerStep(Lane(anomaly[p], 1), next[1], eccentricAnomaly[p][1], bound[p][1]));
+            else if (kind < 0)
+                anomaly[p] = FastPhasorOf(next);
             else
-                anomaly[row] = Multiply(anomaly[row], SmallAnglePhasorWithin(
-                                                          next - eccentricAnomaly[row],
-                                                          stepBound[row]));
-            eccentricAnomaly[row] = next;
-            stepBound[row] *= std::fabs(eccentricity[row]);
+                anomaly[p] = Multiply(anomaly[p], SeriesPhasor(static_cast<SeriesTier>(kind),
+                                                               next - eccentricAnomaly[p]));
+            eccentricAnomaly[p] = next;
+            bound[p][0] *= std::fabs(e[0]);
+            bound[p][1] *= std::fabs(e[1]);
         }
 
-    for (int row = 0; row < kOrbitalElementRows; ++row) {
-        const double* elements = OrbitalElements[row];
-        const double a = elements[kSemiMajorAxis];
-        const double e = eccentricity[row];
+    for (int p = 0; p < kRowPairs; ++p) {
+        const int rowA = kRowPair[p][0], rowB = kRowPair[p][1];
+        const double* ea = OrbitalElements[rowA];
+        const double* eb = OrbitalElements[rowB];
+        const DoubleLanes e = eccentricity[p];
         // Whole turns do not change sines; the angles X0 + X1 T are advanced from the epoch.
-        const Phasor inclination =
-            Advance(epoch.inclination[row], DegreesToRadians(elements[kInclination1] * t));
-        const Phasor node =
-            Advance(epoch.node[row], DegreesToRadians(elements[kAscendingNode1] * t));
-        const Phasor perihelion =
-            Advance(epoch.perihelion[row], DegreesToRadians(elements[kPerihelion1] * t));
-        const double sinE = anomaly[row].s;
-        const double cosE = anomaly[row].c;
+        const PhasorLanes inclination =
+            AdvanceLanes(Pack(epoch.inclination[rowA], epoch.inclination[rowB]),
+                         DoubleLanes{DegreesToRadians(ea[kInclination1] * t),
+                                     DegreesToRadians(eb[kInclination1] * t)});
+        const PhasorLanes node =
+            AdvanceLanes(Pack(epoch.node[rowA], epoch.node[rowB]),
+                         DoubleLanes{DegreesToRadians(ea[kAscendingNode1] * t),
+                                     DegreesToRadians(eb[kAscendingNode1] * t)});
+        const PhasorLanes perihelion =
+            AdvanceLanes(Pack(epoch.perihelion[rowA], epoch.perihelion[rowB]),
+                         DoubleLanes{DegreesToRadians(ea[kPerihelion1] * t),
+                                     DegreesToRadians(eb[kPerihelion1] * t)});
 
         // Orbit plane, then argument of perihelion (perihelion minus node), inclination, node.
-        const double xOrbit = a * (cosE - e);
-        const double yOrbit = a * std::sqrt(1.0 - e * e) * sinE;
-        const Phasor w = Divide(perihelion, node);
-        const double x1 = xOrbit * w.c - yOrbit * w.s;
-        const double y1 = xOrbit * w.s + yOrbit * w.c;
-        const double z = y1 * inclination.s;
-        const double y2 = y1 * inclination.c;
-
-        HeliocentricBody& body = bodies[row];
-        body.x = x1 * node.c - y2 * node.s;
-        body.y = x1 * node.s + y2 * node.c;
-        body.z = z;
+        const DoubleLanes a = {ea[kSemiMajorAxis], eb[kSemiMajorAxis]};
+        const DoubleLanes xOrbit = a * (anomaly[p].c - e);
+        const DoubleLanes yOrbit = a * SquareRoot(1.0 - e * e) * anomaly[p].s;
+        const PhasorLanes w = Divide(perihelion, node);
+        const DoubleLanes x1 = xOrbit * w.c - yOrbit * w.s;
+        const DoubleLanes y1 = xOrbit * w.s + yOrbit * w.c;
+        const DoubleLanes z = y1 * inclination.s;
+        const DoubleLanes y2 = y1 * inclination.c;
+        const DoubleLanes x = x1 * node.c - y2 * node.s;
+        const DoubleLanes y = x1 * node.s + y2 * node.c;
         // Divisions and square roots are the slowest steps here: each is formed once.
-        const double rhoSquared = body.x * body.x + body.y * body.y;
-        body.r = std::sqrt(rhoSquared + z * z);
-        body.inverseR = 1.0 / body.r;
-        const double rho = std::sqrt(rhoSquared);
-        const double inverseRho = 1.0 / rho;
-        body.rho = rho;
-        body.cosLongitude = rho > 0.0 ? body.x * inverseRho : 1.0;
-        body.sinLongitude = rho > 0.0 ? body.y * inverseRho : 0.0;
-        body.e = e;
-        body.sinEccentricAnomaly = sinE;
+        const DoubleLanes rhoSquared = x * x + y * y;
+        const DoubleLanes r = SquareRoot(rhoSquared + z * z);
+        const DoubleLanes inverseR = 1.0 / r;
+        const DoubleLanes rho = SquareRoot(rhoSquared);
+        const DoubleLanes inverseRho = 1.0 / rho;
+        const MaskLanes onAxis = (MaskLanes)(rho > 0.0);
+        const DoubleLanes cosLongitude = Select(onAxis, x * inverseRho, DoubleLanes{1.0, 1.0});
+        const DoubleLanes sinLongitude = Select(onAxis, y * inverseRho, DoubleLanes{0.0, 0.0});
+        for (int k = 0; k < 2; ++k) {
+            HeliocentricBody& body = bodies[kRowPair[p][k]];
+            body.x = x[k];
+            body.y = y[k];
+            body.z = z[k];
+            body.r = r[k];
+            body.inverseR = inverseR[k];
+            body.rho = rho[k];
+            body.cosLongitude = cosLongitude[k];
+            body.sinLongitude = sinLongitude[k];
+            body.e = e[k];
+            body.sinEccentricAnomaly = anomaly[p].s[k];
+        }
     }
 }
 
@@ -143,11 +204,16 @@ void ReportImpossibleElements(int row, const HeliocentricBody& body)
     if (a < 0.0) AstroPrint("798 Test tafeln !!! ax %f  ", a);
 }
 
+void ReportVelocityCosine(double cosine)
+{
+    if (cosine > 1.0 || cosine < -1.0) AstroPrint("79 Test tafeln !!! x %f  ", cosine);
+}
+
 // cos and sin of the angle between the velocity and the radius vector, from its cosine
 // (the radial share of the speed). Same value as AngleFromCosine, without the arc tangent.
 void VelocityAngle(double cosine, double* cosGamma, double* sinGamma)
 {
-    if (cosine > 1.0 || cosine < -1.0) AstroPrint("79 Test tafeln !!! x %f  ", cosine);
+    ReportVelocityCosine(cosine);
     *cosGamma = cosine;
     *sinGamma = std::sqrt(1.0 - cosine * cosine);
 }
@@ -163,6 +229,28 @@ inline double LongitudeWithRadius(double x, double y, double radius)
     double phi = 2.0 * FastArcTangentWithinOne(y / (std::fabs(x) + radius));
     if (x >= 0.0) return y < 0.0 ? phi + 2.0 * kPi : phi;
     return kPi - phi;
+}
+
+// The same for two points in the lanes of a register.
+inline DoubleLanes LongitudeWithRadius(DoubleLanes x, DoubleLanes y, DoubleLanes radius)
+{
+    if ((x[0] == 0.0 && y[0] == 0.0) || (x[1] == 0.0 && y[1] == 0.0))
+        return DoubleLanes{LongitudeWithRadius(x[0], y[0], radius[0]),
+                           LongitudeWithRadius(x[1], y[1], radius[1])};
+    const DoubleLanes phi = 2.0 * FastArcTangentWithinOne(y / (Absolute(x) + radius));
+    const DoubleLanes east = Select((MaskLanes)(y < 0.0), phi + 2.0 * kPi, phi);
+    return Select((MaskLanes)(x >= 0.0), east, kPi - phi);
+}
+
+inline DoubleLanes FastArcTangentLanes(DoubleLanes t)
+{
+    if (std::fabs(t[0]) <= 1.0 && std::fabs(t[1]) <= 1.0) return FastArcTangentWithinOne(t);
+    return DoubleLanes{FastArcTangent(t[0]), FastArcTangent(t[1])};
+}
+
+inline DoubleLanes RadiansToDegreesLanes(DoubleLanes radians)
+{
+    return radians * kDegreesPerRadianByPi;
 }
 
 }  // namespace
@@ -193,40 +281,60 @@ void PlanetsByElements(double centuriesSince1950, double* longitude, double* lat
                   &earthCosGamma, &earthSinGamma);
     dailyMotion[0] = earthSpeed * kDegreesPerRadian * earth.inverseR;
 
-    for (int row = 1; row < kOrbitalElementRows; ++row) {
-        const int p = row + 1;
-        const HeliocentricBody& body = bodies[row];
-        ReportImpossibleElements(row, body);
-        const double x = body.x - earth.x;
-        const double y = body.y - earth.y;
-        const double z = body.z;
-        const double rhoSquared = x * x + y * y;
-        const double rho = std::sqrt(rhoSquared);
-        const double delta = std::sqrt(rhoSquared + z * z);
-        const double inverseRho = 1.0 / rho;
-        latitude[p] = FastArcTangent(z * inverseRho);
-        const double geocentricLongitude = LongitudeWithRadius(x, y, rho);
-        longitude[p] = RadiansToDegrees(geocentricLongitude);
+    // The planets two per vector register (rows 1 and 2, 3 and 4, ...), each lane doing the
+    // one-body steps; their diagnostics are printed afterwards, row by row, as they would be.
+    double energies[kOrbitalElementRows], cosines[kOrbitalElementRows];
+    for (int row = 1; row + 1 < kOrbitalElementRows; row += 2) {
+        const HeliocentricBody& a = bodies[row];
+        const HeliocentricBody& b = bodies[row + 1];
+        const DoubleLanes x = DoubleLanes{a.x, b.x} - earth.x;
+        const DoubleLanes y = DoubleLanes{a.y, b.y} - earth.y;
+        const DoubleLanes z = {a.z, b.z};
+        const DoubleLanes rhoSquared = x * x + y * y;
+        const DoubleLanes rho = SquareRoot(rhoSquared);
+        const DoubleLanes delta = SquareRoot(rhoSquared + z * z);
+        const DoubleLanes inverseRho = 1.0 / rho;
+        const DoubleLanes bodyLatitude = FastArcTangentLanes(z * inverseRho);
+        const DoubleLanes bodyLongitude = RadiansToDegreesLanes(LongitudeWithRadius(x, y, rho));
 
-        const double energy = 2.0 * body.inverseR - epoch.inverseOfAxis[row];
-        if (energy < 0.0) AstroPrint("796 Test tafeln !!! r8 %f  ", energy);
-        const double speed = std::sqrt(energy) * k;
-        double cosGamma, sinGamma;
-        VelocityAngle(body.sinEccentricAnomaly * epoch.rootOfAxis[row] * k * body.e * body.inverseR /
-                          speed,
-                      &cosGamma, &sinGamma);
+        const DoubleLanes inverseR = {a.inverseR, b.inverseR};
+        const DoubleLanes energy =
+            2.0 * inverseR - DoubleLanes{epoch.inverseOfAxis[row], epoch.inverseOfAxis[row + 1]};
+        const DoubleLanes speed = SquareRoot(energy) * k;
+        const DoubleLanes cosGamma =
+            DoubleLanes{a.sinEccentricAnomaly, b.sinEccentricAnomaly} *
+            DoubleLanes{epoch.rootOfAxis[row], epoch.rootOfAxis[row + 1]} * k *
+            DoubleLanes{a.e, b.e} * inverseR / speed;
+        const DoubleLanes sinGamma = SquareRoot(1.0 - cosGamma * cosGamma);
 
         // Motion across the line of sight: v sin(gamma + lambda_h - lambda_g) for the planet
         // minus the same for the Earth, by angle addition (the direction cosines of the
         // heliocentric and geocentric longitudes are X / rho and Y / rho).
-        const double cosG = rho > 0.0 ? x * inverseRho : 1.0;
-        const double sinG = rho > 0.0 ? y * inverseRho : 0.0;
-        const double cosHG = body.cosLongitude * cosG + body.sinLongitude * sinG;
-        const double sinHG = body.sinLongitude * cosG - body.cosLongitude * sinG;
-        const double cosEG = earth.cosLongitude * cosG + earth.sinLongitude * sinG;
-        const double sinEG = earth.sinLongitude * cosG - earth.cosLongitude * sinG;
-        const double planetAcross = sinGamma * cosHG + cosGamma * sinHG;
-        const double earthAcross = earthSinGamma * cosEG + earthCosGamma * sinEG;
-        dailyMotion[p] = RadiansToDegrees(speed * planetAcross - earthSpeed * earthAcross) / delta;
+        const MaskLanes apart = (MaskLanes)(rho > 0.0);
+        const DoubleLanes cosG = Select(apart, x * inverseRho, DoubleLanes{1.0, 1.0});
+        const DoubleLanes sinG = Select(apart, y * inverseRho, DoubleLanes{0.0, 0.0});
+        const DoubleLanes bodyCos = {a.cosLongitude, b.cosLongitude};
+        const DoubleLanes bodySin = {a.sinLongitude, b.sinLongitude};
+        const DoubleLanes cosHG = bodyCos * cosG + bodySin * sinG;
+        const DoubleLanes sinHG = bodySin * cosG - bodyCos * sinG;
+        const DoubleLanes cosEG = earth.cosLongitude * cosG + earth.sinLongitude * sinG;
+        const DoubleLanes sinEG = earth.sinLongitude * cosG - earth.cosLongitude * sinG;
+        const DoubleLanes planetAcross = sinGamma * cosHG + cosGamma * sinHG;
+        const DoubleLanes earthAcross = earthSinGamma * cosEG + earthCosGamma * sinEG;
+        const DoubleLanes motion =
+            RadiansToDegreesLanes(speed * planetAcross - earthSpeed * earthAcross) / delta;
+        for (int lane = 0; lane < 2; ++lane) {
+            const int p = row + lane + 1;
+            latitude[p] = bodyLatitude[lane];
+            longitude[p] = bodyLongitude[lane];
+            dailyMotion[p] = motion[lane];
+            energies[row + lane] = energy[lane];
+            cosines[row + lane] = cosGamma[lane];
+        }
+    }
+    for (int row = 1; row < kOrbitalElementRows; ++row) {
+        ReportImpossibleElements(row, bodies[row]);
+        if (energies[row] < 0.0) AstroPrint("796 Test tafeln !!! r8 %f  ", energies[row]);
+        ReportVelocityCosine(cosines[row]);
     }
 }
