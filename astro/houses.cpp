@@ -32,7 +32,10 @@ double CachedTangentOfLatitude(int latitudeDegrees, int latitudeMinutes)
 // Distance of two hours on the 24-hour circle, 0..12.
 double HoursApart(double x, double y)
 {
-    double d = std::fmod(std::fabs(x - y), 24.0);
+    // The hours given lie within a day or two of each other: one subtraction does what fmod
+    // does (exactly, as d - 24 is exact for d in [24, 48)).
+    double d = std::fabs(x - y);
+    d = d < 24.0 ? d : d < 48.0 ? d - 24.0 : std::fmod(d, 24.0);
     return d > 12.0 ? 24.0 - d : d;
 }
 

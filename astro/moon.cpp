@@ -227,11 +227,21 @@ void MoonPosition(double julianDay, double* longitude, double* latitude)
 {
     LunarArguments a = ComputeLunarArguments(julianDay);
 
+    // The arguments' sines and cosines two at a time, in the lanes of a vector register.
+    const BasicPhasor<DoubleLanes> elongationAndSun = FastPhasorOf(
+        DoubleLanes{DegreesToRadians(a.elongation), DegreesToRadians(a.sunAnomaly)});
+    const BasicPhasor<DoubleLanes> anomalyAndLatitude = FastPhasorOf(
+        DoubleLanes{DegreesToRadians(a.moonAnomaly), DegreesToRadians(a.argumentOfLatitude)});
+    const BasicPhasor<DoubleLanes> longitudeAndVenus = FastPhasorOf(
+        DoubleLanes{DegreesToRadians(a.meanLongitude), DegreesToRadians(a.a1)});
+    const DoubleLanes jupiterAndFlattening =
+        FastPhasorOf(DoubleLanes{DegreesToRadians(a.a2), DegreesToRadians(a.a3)}).s;
+
     Phasor elongation[5], sunAnomalyPowers[5], moonAnomalyPowers[9], latitudeArgumentPowers[7];
-    FillPowers(FastPhasorOf(DegreesToRadians(a.elongation)), elongation, 5);
-    FillSignedPowers(FastPhasorOf(DegreesToRadians(a.sunAnomaly)), sunAnomalyPowers, 3);
-    FillSignedPowers(FastPhasorOf(DegreesToRadians(a.moonAnomaly)), moonAnomalyPowers, 5);
-    FillSignedPowers(FastPhasorOf(DegreesToRadians(a.argumentOfLatitude)), latitudeArgumentPowers, 4);
+    FillPowers(LaneOf(elongationAndSun, 0), elongation, 5);
+    FillSignedPowers(LaneOf(elongationAndSun, 1), sunAnomalyPowers, 3);
+    FillSignedPowers(LaneOf(anomalyAndLatitude, 0), moonAnomalyPowers, 5);
+    FillSignedPowers(LaneOf(anomalyAndLatitude, 1), latitudeArgumentPowers, 4);
     const Phasor* sunAnomaly = sunAnomalyPowers + 2;  // e^{ikM} at sunAnomaly[k], k = -2..2
     const Phasor* moonAnomaly = moonAnomalyPowers + 4;
     const Phasor* argumentOfLatitude = latitudeArgumentPowers + 3;
@@ -252,8 +262,8 @@ void MoonPosition(double julianDay, double* longitude, double* latitude)
         SumTerms(kLatitudeGroups, elongationPhasors, anomalyPhasors, eccentricityFactor);
 
     // Additive terms: the actions of Venus (A1) and Jupiter (A2), the flattening of the Earth.
-    Phasor meanLongitude = FastPhasorOf(DegreesToRadians(a.meanLongitude));
-    Phasor venus = FastPhasorOf(DegreesToRadians(a.a1));
+    Phasor meanLongitude = LaneOf(longitudeAndVenus, 0);
+    Phasor venus = LaneOf(longitudeAndVenus, 1);
     Phasor f = argumentOfLatitude[1];
     Phasor mp = moonAnomaly[1];
     double sinLMinusF = meanLongitude.s * f.c - meanLongitude.c * f.s;
@@ -263,8 +273,8 @@ void MoonPosition(double julianDay, double* longitude, double* latitude)
     double sinLPlusMp = meanLongitude.s * mp.c + meanLongitude.c * mp.s;
 
     sumLongitude += 3958.0 * venus.s + 1962.0 * sinLMinusF +
-                    318.0 * FastSin(DegreesToRadians(a.a2));
-    sumLatitude += -2235.0 * meanLongitude.s + 382.0 * FastSin(DegreesToRadians(a.a3)) +
+                    318.0 * jupiterAndFlattening[0];
+    sumLatitude += -2235.0 * meanLongitude.s + 382.0 * jupiterAndFlattening[1] +
                    175.0 * sinA1MinusF + 175.0 * sinA1PlusF + 127.0 * sinLMinusMp -
                    115.0 * sinLPlusMp;
 

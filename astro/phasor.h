@@ -37,6 +37,13 @@ inline BasicPhasor<T> Divide(BasicPhasor<T> x, BasicPhasor<T> y)
 
 inline Phasor Conjugate(Phasor x) { return Phasor{x.c, -x.s}; }
 
+// Lane k of a phasor whose parts are vectors of two doubles.
+template <typename Lanes>
+inline Phasor LaneOf(const BasicPhasor<Lanes>& p, int k)
+{
+    return Phasor{p.c[k], p.s[k]};
+}
+
 // cos and sin of a small angle by their Taylor series, cut where the first omitted terms fall
 // far under the rounding of the result: below 1e-27 up to 1e-8 and 1e-4 radians, below 1e-20
 // (1e-19) up to 0.02 (0.3) radians. Beyond 0.3 radians the library's.

@@ -64,8 +64,6 @@ inline PhasorLanes Pack(Phasor a, Phasor b)
     return PhasorLanes{DoubleLanes{a.c, b.c}, DoubleLanes{a.s, b.s}};
 }
 
-inline Phasor Lane(const PhasorLanes& p, int k) { return Phasor{p.c[k], p.s[k]}; }
-
 // The rows are solved two per vector register, in pairs of alike eccentricity so that their
 // Kepler steps take the same series: Mercury and Pluto, Venus and Neptune, Mars and Uranus,
 // Jupiter and Saturn, and the Earth (in both lanes). A step whose lanes would take different
@@ -93,7 +91,7 @@ inline PhasorLanes AdvanceLanes(PhasorLanes x, DoubleLanes step)
     if (first <= 0.02 && second <= 0.02) return Multiply(x, ShortSeriesPhasor(step));
     if (first > 0.02 && first <= 0.3 && second > 0.02 && second <= 0.3)
         return Multiply(x, LongSeriesPhasor(step));
-    return Pack(Advance(Lane(x, 0), step[0]), Advance(Lane(x, 1), step[1]));
+    return Pack(Advance(LaneOf(x, 0), step[0]), Advance(LaneOf(x, 1), step[1]));
 }
 
 // Solves the orbits of all rows of the element table and rotates them into the ecliptic.
@@ -129,8 +127,8 @@ void SolveOrbits(double t, HeliocentricBody* bodies)
             const int kind = KeplerStepKind(bound[p][0]);
             if (kind != KeplerStepKind(bound[p][1]))
                 anomaly[p] = Pack(
-                    KeplerStep(Lane(anomaly[p], 0), next[0], eccentricAnomaly[p][0], bound[p][0]),
-                    KeplerStep(Lane(anomaly[p], 1), next[1], eccentricAnomaly[p][1], bound[p][1]));
+                    KeplerStep(LaneOf(anomaly[p], 0), next[0], eccentricAnomaly[p][0], bound[p][0]),
+                    KeplerStep(LaneOf(anomaly[p], 1), next[1], eccentricAnomaly[p][1], bound[p][1]));
             else if (kind < 0)
                 anomaly[p] = FastPhasorOf(next);
             else

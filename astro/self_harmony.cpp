@@ -19,14 +19,13 @@ constexpr double kOffsetStep = 0.523598775;
 // cos and sin of k * m_p * 0.523598775 for the odd k, per harmonic and principle: the shifted
 // series is then found by angle addition from the unshifted one. Principles run along the
 // rows so that a harmonic's step for all principles reads consecutive numbers.
-typedef double DoublePair __attribute__((vector_size(16)));
 
 struct OffsetRotations {
     double cosine[kOddHarmonics][kSelfHarmonyPrinciples];
     double sine[kOddHarmonics][kSelfHarmonyPrinciples];
     // The same for principles 0..9 as five pairs (2k, 2k + 1).
-    DoublePair pairCosine[kOddHarmonics][5];
-    DoublePair pairSine[kOddHarmonics][5];
+    DoubleLanes pairCosine[kOddHarmonics][5];
+    DoubleLanes pairSine[kOddHarmonics][5];
 };
 
 const OffsetRotations& Rotations()
@@ -42,8 +41,8 @@ const OffsetRotations& Rotations()
         }
         for (int h = 0; h < kOddHarmonics; ++h)
             for (int k = 0; k < 5; ++k) {
-                r.pairCosine[h][k] = DoublePair{r.cosine[h][2 * k], r.cosine[h][2 * k + 1]};
-                r.pairSine[h][k] = DoublePair{r.sine[h][2 * k], r.sine[h][2 * k + 1]};
+                r.pairCosine[h][k] = DoubleLanes{r.cosine[h][2 * k], r.cosine[h][2 * k + 1]};
+                r.pairSine[h][k] = DoubleLanes{r.sine[h][2 * k], r.sine[h][2 * k + 1]};
             }
         return r;
     }();
@@ -84,29 +83,36 @@ void Series(const Lanes* rotationCosine, const Lanes* rotationSine, int stride, 
 }
 
 // The terms of principles first .. first+count-1.
+// theta of principle p, in radians.
+inline double SelfHarmonyAngle(int p, double longitude)
+{
+    return DegreesToRadians(longitude - kSelfHarmonyHomeAngle[p] - 15.0);
+}
+
 void SelfHarmoniesFrom(int first, const double* longitudes, int count, double* terms)
 {
-    double c[kSelfHarmonyPrinciples], s[kSelfHarmonyPrinciples];
-    for (int k = 0; k < count; ++k) {
-        const int p = first + k;
-        const double theta = DegreesToRadians(longitudes[k] - kSelfHarmonyHomeAngle[p] - 15.0);
-        const Phasor rotation = FastPhasorOf(theta);
-        s[k] = rotation.s;
-        c[k] = rotation.c;
-    }
     const OffsetRotations& r = Rotations();
     if (first == 0 && count == 10) {  // the matrices' case, two principles per register
-        DoublePair pc[5], ps[5], pt[5];
+        DoubleLanes pc[5], ps[5], pt[5];
         for (int k = 0; k < 5; ++k) {
-            pc[k] = DoublePair{c[2 * k], c[2 * k + 1]};
-            ps[k] = DoublePair{s[2 * k], s[2 * k + 1]};
+            const BasicPhasor<DoubleLanes> rotation = FastPhasorOf(
+                DoubleLanes{SelfHarmonyAngle(2 * k, longitudes[2 * k]),
+                           SelfHarmonyAngle(2 * k + 1, longitudes[2 * k + 1])});
+            pc[k] = rotation.c;
+            ps[k] = rotation.s;
         }
-        Series<DoublePair>(r.pairCosine[0], r.pairSine[0], 5, pc, ps, 5, pt);
+        Series<DoubleLanes>(r.pairCosine[0], r.pairSine[0], 5, pc, ps, 5, pt);
         for (int k = 0; k < 5; ++k) {
             terms[2 * k] = pt[k][0];
             terms[2 * k + 1] = pt[k][1];
         }
         return;
+    }
+    double c[kSelfHarmonyPrinciples], s[kSelfHarmonyPrinciples];
+    for (int k = 0; k < count; ++k) {
+        const Phasor rotation = FastPhasorOf(SelfHarmonyAngle(first + k, longitudes[k]));
+        s[k] = rotation.s;
+        c[k] = rotation.c;
     }
     Series<double>(r.cosine[0] + first, r.sine[0] + first, kSelfHarmonyPrinciples, c, s, count,
                    terms);
