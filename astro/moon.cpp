@@ -198,6 +198,8 @@ inline double SumTerms(const GroupedTerms& g, const Phasor* elongationPhasors,
 
 }  // namespace
 
+// The mean longitude is a result and keeps the reduction into [0, 360]; the other arguments
+// are only taken through their sines and cosines.
 LunarArguments ComputeLunarArguments(double julianDay)
 {
     double t = (julianDay - 2451545.0) / 36525.0;
@@ -207,18 +209,18 @@ LunarArguments ComputeLunarArguments(double julianDay)
     LunarArguments a;
     a.meanLongitude = ReduceIntoClosedTurn(218.3164591 + 481267.88134236 * t - 0.0013268 * t2 +
                                            t3 / 538841.0 - t4 / 65194000.0);
-    a.elongation = ReduceIntoClosedTurn(297.8502042 + 445267.1115168 * t - 0.00163 * t2 +
+    a.elongation = ReduceTurnsForSines(297.8502042 + 445267.1115168 * t - 0.00163 * t2 +
                                         t3 / 545868.0 - t4 / 113065000.0);
     a.sunAnomaly =
-        ReduceIntoClosedTurn(357.5291092 + 35999.0502909 * t - 0.0001536 * t2 + t3 / 24490000.0);
-    a.moonAnomaly = ReduceIntoClosedTurn(134.9634114 + 477198.8676313 * t + 0.008997 * t2 +
+        ReduceTurnsForSines(357.5291092 + 35999.0502909 * t - 0.0001536 * t2 + t3 / 24490000.0);
+    a.moonAnomaly = ReduceTurnsForSines(134.9634114 + 477198.8676313 * t + 0.008997 * t2 +
                                          t3 / 69699.0 - t4 / 14712000.0);
-    a.argumentOfLatitude = ReduceIntoClosedTurn(93.2720993 + 483202.0175273 * t -
+    a.argumentOfLatitude = ReduceTurnsForSines(93.2720993 + 483202.0175273 * t -
                                                 0.0034029 * t2 - t3 / 3526000.0 +
                                                 t4 / 863310000.0);
-    a.a1 = ReduceIntoClosedTurn(119.75 + 131.849 * t);
-    a.a2 = ReduceIntoClosedTurn(53.09 + 479264.29 * t);
-    a.a3 = ReduceIntoClosedTurn(313.45 + 481266.484 * t);
+    a.a1 = ReduceTurnsForSines(119.75 + 131.849 * t);
+    a.a2 = ReduceTurnsForSines(53.09 + 479264.29 * t);
+    a.a3 = ReduceTurnsForSines(313.45 + 481266.484 * t);
     a.e = 1.0 - 0.002516 * t - 0.0000074 * t2;
     return a;
 }

@@ -16,8 +16,9 @@ inline constexpr int kLunarTermCount = 60;
 extern const LunarTerm kLunarLongitudeTerms[kLunarTermCount];
 extern const LunarTerm kLunarLatitudeTerms[kLunarTermCount];
 
-// Fundamental arguments of the Moon, degrees, each brought into [0, 360], and the factor E of
-// the decreasing eccentricity of the Earth's orbit.
+// Fundamental arguments of the Moon, degrees: L' brought into [0, 360], the others (of which
+// only sines and cosines are taken) within half a turn of 0; and the factor E of the
+// decreasing eccentricity of the Earth's orbit.
 struct LunarArguments {
     double meanLongitude;  // L'
     double elongation;     // D

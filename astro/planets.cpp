@@ -10,15 +10,6 @@
 
 namespace {
 
-// x minus whole turns, within a few units in the last place of [-180, 180]: only sines and
-// cosines of the result are taken, so its exact range does not matter, and the product with
-// 1 / 360 is cheaper than the quotient. q * 360 and the difference are exact (see angles.h).
-inline double ReduceByTurns(double degrees)
-{
-    if (!(std::fabs(degrees) < 1e15)) return ReduceTowardZero(degrees);
-    return degrees - fast_trig_detail::RoundToInteger(degrees * (1.0 / 360.0)) * 360.0;
-}
-
 // Heliocentric state of one body, as far as the geocentric step needs it.
 struct HeliocentricBody {
     double x, y, z;       // ecliptic coordinates, AU
@@ -109,8 +100,8 @@ void SolveOrbits(double t, HeliocentricBody* bodies)
         eccentricity[p] = DoubleLanes{ea[kEccentricity0] + ea[kEccentricity1] * t,
                                       eb[kEccentricity0] + eb[kEccentricity1] * t};
         meanAnomaly[p] = DoubleLanes{
-            DegreesToRadians(ReduceByTurns(ea[kMeanAnomaly0] + ea[kMeanAnomaly1] * t)),
-            DegreesToRadians(ReduceByTurns(eb[kMeanAnomaly0] + eb[kMeanAnomaly1] * t))};
+            DegreesToRadians(ReduceTurnsForSines(ea[kMeanAnomaly0] + ea[kMeanAnomaly1] * t)),
+            DegreesToRadians(ReduceTurnsForSines(eb[kMeanAnomaly0] + eb[kMeanAnomaly1] * t))};
         anomaly[p] = FastPhasorOf(meanAnomaly[p]);
         eccentricAnomaly[p] = meanAnomaly[p];
         bound[p][0] = std::fabs(eccentricity[p][0]);
