@@ -263,6 +263,146 @@ static void draw_curve_pass(const uxArray2Double* curves, int row, int columns, 
     end_chain();
 }
 
+// The passes of one curve, from runs of columns: a run is a stretch of columns on one pixel
+// column in one colour (the sum's colour follows the sign of its values). For finite values
+// y only falls (or only rises) as the value grows, and rounds monotonically, so the lowest and
+// highest y of a run are those of its largest and smallest value: a pass then costs a few
+// steps per pixel column instead of one per column, and issues the same drawing calls as
+// draw_curve_pass. A run with a value that is not finite, or whose extremes leave the int
+// range in a pass, is drawn column by column.
+struct CurveRun {
+    int first, last;         // columns
+    int largest, smallest;   // columns of the run's extreme values
+    int x, colour;
+    bool finite;             // every value of the run is finite
+};
+
+struct CurveRuns {
+    const double* values = nullptr;  // the row's values in place, `inside` of them
+    size_t stride = 0;
+    int inside = 0, columns = 0;
+    std::vector<CurveRun> runs;
+};
+
+static double run_value(const CurveRuns& r, int j) {
+    return j < r.inside ? r.values[j * r.stride] : 0.0;
+}
+
+// False when there is no memory for the runs (the caller then draws column by column).
+static bool make_curve_runs(const uxArray2Double* curves, int row, int columns, int colour,
+                            const int* xs, CurveRuns* r) {
+    const bool rowInside = curves->data && row >= 0 && row < curves->d0;
+    r->values = rowInside ? curves->data + row : nullptr;
+    r->stride = static_cast<size_t>(curves->d0);
+    r->inside = rowInside ? (columns < curves->d1 ? columns : curves->d1) : 0;
+    r->columns = columns;
+    r->runs.clear();
+    try {
+        for (int j = 1; j < columns; ++j) {
+            const double v = run_value(*r, j);
+            const int lineColour = row == 0 ? SumCurveColour(v) : colour;
+            CurveRun* run = r->runs.empty() ? nullptr : &r->runs.back();
+            if (run && run->x == xs[j] && run->colour == lineColour) {
+                run->last = j;
+                if (v > run_value(*r, run->largest)) run->largest = j;
+                if (v < run_value(*r, run->smallest)) run->smallest = j;
+                run->finite = run->finite && std::isfinite(v);
+            } else {
+                r->runs.push_back(CurveRun{j, j, j, j, xs[j], lineColour, std::isfinite(v) != 0});
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        r->runs.clear();
+        return false;
+    }
+    return true;
+}
+
+// y of a finite value, or false where curve_y's value would leave the int range.
+static bool regular_y(const CurveScale& c, double pass, double value, int* y) {
+    if (!(c.maximum != 0)) {
+        *y = c.baseline;
+        return true;
+    }
+    double offset = (value - c.minimum) * (c.band - 5) * pass * c.amplitude * c.gain / c.maximum;
+    double at = c.baseline - offset;
+    if (!std::isfinite(offset) || !(at > -2147483648.0 && at < 2147483647.0)) return false;
+    *y = static_cast<int>(at);
+    return true;
+}
+
+static void draw_curve_runs(const CurveRuns& r, const ChartGeometry& g, const CurveScale& c,
+                            double pass) {
+    bool chain = false;
+    int chainX = 0, low = 0, high = 0, chainColour = 0;
+    int penX = g.left, penY = curve_y(c, pass, run_value(r, 0));
+    auto end_chain = [&]() {
+        if (!chain) return;
+        uxgraphic_moveto(chainX, low);
+        uxgraphic_lineto(chainX, high, chainColour);
+        uxgraphic_moveto(penX, penY);
+        chain = false;
+    };
+    // One column as draw_curve_pass takes it.
+    auto column = [&](int x, int y, int colour) {
+        if (x == penX) {
+            if (chain && chainColour == colour) {
+                if (y < low) low = y;
+                if (y > high) high = y;
+            } else {
+                end_chain();
+                chain = true;
+                chainX = x;
+                chainColour = colour;
+                low = penY < y ? penY : y;
+                high = penY < y ? y : penY;
+            }
+        } else {
+            end_chain();
+            uxgraphic_lineto(x, y, colour);
+        }
+        penX = x;
+        penY = y;
+    };
+    uxgraphic_moveto(penX, penY);
+    for (const CurveRun& run : r.runs) {
+        int yFirst, yLast, yLargest, ySmallest;
+        const bool regular = run.finite && regular_y(c, pass, run_value(r, run.first), &yFirst) &&
+                             regular_y(c, pass, run_value(r, run.last), &yLast) &&
+                             regular_y(c, pass, run_value(r, run.largest), &yLargest) &&
+                             regular_y(c, pass, run_value(r, run.smallest), &ySmallest);
+        if (!regular) {
+            for (int j = run.first; j <= run.last; ++j)
+                column(run.x, curve_y(c, pass, run_value(r, j)), run.colour);
+            continue;
+        }
+        const int lowest = yLargest < ySmallest ? yLargest : ySmallest;
+        const int highest = yLargest < ySmallest ? ySmallest : yLargest;
+        if (run.x != penX) {
+            end_chain();
+            uxgraphic_lineto(run.x, yFirst, run.colour);
+            if (run.last > run.first) {
+                chain = true;
+                chainX = run.x;
+                chainColour = run.colour;
+                low = lowest;
+                high = highest;
+            }
+        } else {
+            // After a run in another colour on the same pixel column (runs are maximal).
+            end_chain();
+            chain = true;
+            chainX = run.x;
+            chainColour = run.colour;
+            low = penY < lowest ? penY : lowest;
+            high = penY > highest ? penY : highest;
+        }
+        penX = run.x;
+        penY = yLast;
+    }
+    end_chain();
+}
+
 static void draw_tick(int x, int baseline, int yb, const AxisTick& t) {
     uxgraphic_line(x, baseline - t.half, x, baseline + t.half, kBlack);
     uxgraphic_line(x, 0, x, t.top, kBlack);
@@ -341,9 +481,16 @@ static void fluctuation_curves(const uxArray2Double* curves, const uxArray2Int* 
                               w == 0 ? 2 * band - 1 : band - 1);
         const int passes = w == 0 ? 44 - 2 * active : 1;
         const int colour = row_colour(colours, w);
-        for (int k = 1; k <= passes; ++k)
-            draw_curve_pass(curves, w, columns, columns, g, c, 100.0 / (0.8 * k + 99.0), colour,
-                            x);
+        CurveRuns runs;
+        const bool byRuns = passes > 1 && x && columns > 0 &&
+                            make_curve_runs(curves, w, columns, colour, x, &runs);
+        for (int k = 1; k <= passes; ++k) {
+            const double pass = 100.0 / (0.8 * k + 99.0);
+            if (byRuns)
+                draw_curve_runs(runs, g, c, pass);
+            else
+                draw_curve_pass(curves, w, columns, columns, g, c, pass, colour, x);
+        }
         DrawText(g.right + 5, c.baseline + 5, kFluctuationCaptions[w], kBlue);
         uxgraphic_line(g.left, c.baseline, g.right, c.baseline, kBlack);
     }
