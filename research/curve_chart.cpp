@@ -331,6 +331,10 @@ static bool regular_y(const CurveScale& c, double pass, double value, int* y) {
     return true;
 }
 
+static bool sumByColumns = false;
+
+void SetSumCurveDrawnByColumns(bool byColumns) { sumByColumns = byColumns; }
+
 static void draw_curve_runs(const CurveRuns& r, const ChartGeometry& g, const CurveScale& c,
                             double pass) {
     bool chain = false;
@@ -482,7 +486,7 @@ static void fluctuation_curves(const uxArray2Double* curves, const uxArray2Int* 
         const int passes = w == 0 ? 44 - 2 * active : 1;
         const int colour = row_colour(colours, w);
         CurveRuns runs;
-        const bool byRuns = passes > 1 && x && columns > 0 &&
+        const bool byRuns = !sumByColumns && passes > 1 && x && columns > 0 &&
                             make_curve_runs(curves, w, columns, colour, x, &runs);
         for (int k = 1; k <= passes; ++k) {
             const double pass = 100.0 / (0.8 * k + 99.0);

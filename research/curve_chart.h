@@ -16,6 +16,10 @@ enum { kPeriodYears = 0, kPeriodYear = 1, kPeriodMonth = 2, kPeriodDay = 3 };
 
 // curves: 13 rows x at least `columns` columns (row 0 the sum, 1..11 Sun..IC);
 // colours: 13 rows x 3 (red, green, blue). `doubled` selects the doubled-amplitude variant.
+// For tests: the sum curve's passes drawn column by column instead of from runs of columns
+// (both give the same pixels).
+void SetSumCurveDrawnByColumns(bool byColumns);
+
 void FluctuationChart(int order, const uxArray2Double* curves, const uxArray2Int* colours,
                       int kv13, int kvformat, int tlk, double start, double step, int columns,
                       int years, bool doubled);

@@ -50,4 +50,23 @@ TEST(FastTrig, ArcTangentAgreesWithTheLibrary)
     EXPECT_TRUE(std::isnan(FastArcTangent(std::numeric_limits<double>::quiet_NaN())));
 }
 
+// The two-lane forms do each lane's scalar steps: equal to the bit, also where a lane leaves
+// the fast range.
+TEST(FastTrig, TwoLanesEqualTheScalarForms)
+{
+    std::mt19937_64 random(3);
+    std::uniform_real_distribution<double> angle(-70.0, 70.0), unit(-1.0, 1.0);
+    for (int i = 0; i < 200000; ++i) {
+        const DoubleLanes x = {angle(random), angle(random)};
+        const BasicPhasor<DoubleLanes> p = FastPhasorOf(x);
+        const DoubleLanes t = {unit(random), i % 100 ? unit(random) : 1.5};
+        const DoubleLanes a = FastArcTangentWithinOne(t);
+        for (int k = 0; k < 2; ++k) {
+            ASSERT_EQ(p.c[k], FastPhasorOf(x[k]).c);
+            ASSERT_EQ(p.s[k], FastPhasorOf(x[k]).s);
+            ASSERT_EQ(a[k], FastArcTangentWithinOne(t[k]));
+        }
+    }
+}
+
 }  // namespace

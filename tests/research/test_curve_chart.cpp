@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <random>
 #include <set>
 #include <string>
@@ -405,6 +406,36 @@ TEST_F(ChartPage, SumColouredBySign) {
     EXPECT_EQ(pixel(ChartColumnX(g, 100, n), up), kRed);
     EXPECT_EQ(pixel(ChartColumnX(g, 600, n), down), kBlue);
     EXPECT_NE(pixel(ChartColumnX(g, 100, n), down), kBlue);
+}
+
+TEST_F(ChartPage, SumCurveFromRunsEqualsColumnByColumn) {
+    // Many columns per pixel column, sign changes, flat stretches and a damaged value.
+    const int n = 20000;
+    uxArray2Double many;
+    ASSERT_TRUE(uxarray2d_create(&many, 13, n));
+    std::mt19937 random(5);
+    std::normal_distribution<double> step(0.0, 1.0);
+    double v = 0.0;
+    for (int j = 0; j < n; ++j) {
+        v += step(random);
+        for (int row = 0; row < 13; ++row) uxarray2d_set(&many, row, j, v * (1.0 + 0.1 * row));
+    }
+    for (int j = 5000; j < 5400; ++j) uxarray2d_set(&many, 0, j, 3.0);
+    uxarray2d_set(&many, 0, 777, std::numeric_limits<double>::quiet_NaN());
+    const double start = JulianDay(2000, 1, 1, 0, 1, 0, 0);
+    auto draw = [&](bool byColumns) {
+        SetSumCurveDrawnByColumns(byColumns);
+        uxgraphic_clear(0xFFFFFF);
+        testing::internal::CaptureStdout();
+        FluctuationChart(3, &many, &colours, 1, 180, kPeriodYear, start, 365.0 / n, n, 1, false);
+        testing::internal::GetCapturedStdout();
+        const uxPixmap* pm = uxgraphic_pixels(&page);
+        return std::vector<uint32_t>(pm->pixels, pm->pixels + (size_t)pm->width * pm->height);
+    };
+    const std::vector<uint32_t> byRuns = draw(false);
+    EXPECT_TRUE(byRuns == draw(true));
+    SetSumCurveDrawnByColumns(false);
+    uxarray2d_destroy(&many);
 }
 
 TEST_F(ChartPage, UnknownLayoutWarnsWaitsAndDrawsNoCurves) {
