@@ -208,23 +208,62 @@ static int curve_y(const CurveScale& c, double pass, double value) {
     return static_cast<int>(c.baseline - offset);
 }
 
-// `span` columns share the x range; the first `columns` of them are drawn. `xs` holds the x
-// of every column when the caller has them, else they are computed here. Many columns can fall
-// on one pixel column: their vertical segments in one colour form a chain whose pixels are the
-// one vertical line from its lowest to its highest point, drawn once when the chain ends.
-static void draw_curve_pass(const uxArray2Double* curves, int row, int columns, int span,
-                            const ChartGeometry& g, const CurveScale& c, double pass,
-                            int colour, const int* xs = nullptr) {
+// The pen of one pass. Many columns can fall on one pixel column: their vertical segments in
+// one colour form a chain whose pixels are the one vertical line from its lowest to its
+// highest point, drawn once when the chain ends.
+struct CurvePen {
     bool chain = false;
     int chainX = 0, low = 0, high = 0, chainColour = 0;
     int penX = 0, penY = 0;
-    auto end_chain = [&]() {
-        if (!chain) return;
-        uxgraphic_moveto(chainX, low);
-        uxgraphic_lineto(chainX, high, chainColour);
-        uxgraphic_moveto(penX, penY);
-        chain = false;
-    };
+};
+
+static void pen_start(CurvePen* p, int x, int y) {
+    uxgraphic_moveto(x, y);
+    p->penX = x;
+    p->penY = y;
+}
+
+static void pen_end_chain(CurvePen* p) {
+    if (!p->chain) return;
+    uxgraphic_moveto(p->chainX, p->low);
+    uxgraphic_lineto(p->chainX, p->high, p->chainColour);
+    uxgraphic_moveto(p->penX, p->penY);
+    p->chain = false;
+}
+
+// A chain from the pen's point over y values from low to high.
+static void pen_begin_chain(CurvePen* p, int x, int colour, int low, int high) {
+    p->chain = true;
+    p->chainX = x;
+    p->chainColour = colour;
+    p->low = p->penY < low ? p->penY : low;
+    p->high = p->penY > high ? p->penY : high;
+}
+
+// The next column of the pass.
+static void pen_column(CurvePen* p, int x, int y, int colour) {
+    if (x == p->penX) {
+        if (p->chain && p->chainColour == colour) {
+            if (y < p->low) p->low = y;
+            if (y > p->high) p->high = y;
+        } else {
+            pen_end_chain(p);
+            pen_begin_chain(p, x, colour, y, y);
+        }
+    } else {
+        pen_end_chain(p);
+        uxgraphic_lineto(x, y, colour);
+    }
+    p->penX = x;
+    p->penY = y;
+}
+
+// `span` columns share the x range; the first `columns` of them are drawn. `xs` holds the x
+// of every column when the caller has them, else they are computed here.
+static void draw_curve_pass(const uxArray2Double* curves, int row, int columns, int span,
+                            const ChartGeometry& g, const CurveScale& c, double pass,
+                            int colour, const int* xs = nullptr) {
+    CurvePen pen;
     // The row's values read in place (uxarray2d_get's checks once for the whole row).
     const bool rowInside = curves->data && row >= 0 && row < curves->d0;
     const double* values = rowInside ? curves->data + row : nullptr;
@@ -234,33 +273,13 @@ static void draw_curve_pass(const uxArray2Double* curves, int row, int columns, 
         double v = j < inside ? values[j * stride] : 0.0;
         int y = curve_y(c, pass, v);
         if (j == 0) {
-            uxgraphic_moveto(g.left, y);
-            penX = g.left;
-            penY = y;
+            pen_start(&pen, g.left, y);
             continue;
         }
         const int x = xs ? xs[j] : ChartColumnX(g, j, span);
-        const int lineColour = row == 0 ? SumCurveColour(v) : colour;
-        if (x == penX) {
-            if (chain && chainColour == lineColour) {
-                if (y < low) low = y;
-                if (y > high) high = y;
-            } else {
-                end_chain();
-                chain = true;
-                chainX = x;
-                chainColour = lineColour;
-                low = penY < y ? penY : y;
-                high = penY < y ? y : penY;
-            }
-        } else {
-            end_chain();
-            uxgraphic_lineto(x, y, lineColour);
-        }
-        penX = x;
-        penY = y;
+        pen_column(&pen, x, y, row == 0 ? SumCurveColour(v) : colour);
     }
-    end_chain();
+    pen_end_chain(&pen);
 }
 
 // The passes of one curve, from runs of columns: a run is a stretch of columns on one pixel
@@ -337,38 +356,8 @@ void SetSumCurveDrawnByColumns(bool byColumns) { sumByColumns = byColumns; }
 
 static void draw_curve_runs(const CurveRuns& r, const ChartGeometry& g, const CurveScale& c,
                             double pass) {
-    bool chain = false;
-    int chainX = 0, low = 0, high = 0, chainColour = 0;
-    int penX = g.left, penY = curve_y(c, pass, run_value(r, 0));
-    auto end_chain = [&]() {
-        if (!chain) return;
-        uxgraphic_moveto(chainX, low);
-        uxgraphic_lineto(chainX, high, chainColour);
-        uxgraphic_moveto(penX, penY);
-        chain = false;
-    };
-    // One column as draw_curve_pass takes it.
-    auto column = [&](int x, int y, int colour) {
-        if (x == penX) {
-            if (chain && chainColour == colour) {
-                if (y < low) low = y;
-                if (y > high) high = y;
-            } else {
-                end_chain();
-                chain = true;
-                chainX = x;
-                chainColour = colour;
-                low = penY < y ? penY : y;
-                high = penY < y ? y : penY;
-            }
-        } else {
-            end_chain();
-            uxgraphic_lineto(x, y, colour);
-        }
-        penX = x;
-        penY = y;
-    };
-    uxgraphic_moveto(penX, penY);
+    CurvePen pen;
+    pen_start(&pen, g.left, curve_y(c, pass, run_value(r, 0)));
     for (const CurveRun& run : r.runs) {
         int yFirst, yLast, yLargest, ySmallest;
         const bool regular = run.finite && regular_y(c, pass, run_value(r, run.first), &yFirst) &&
@@ -377,34 +366,25 @@ static void draw_curve_runs(const CurveRuns& r, const ChartGeometry& g, const Cu
                              regular_y(c, pass, run_value(r, run.smallest), &ySmallest);
         if (!regular) {
             for (int j = run.first; j <= run.last; ++j)
-                column(run.x, curve_y(c, pass, run_value(r, j)), run.colour);
+                pen_column(&pen, run.x, curve_y(c, pass, run_value(r, j)), run.colour);
             continue;
         }
         const int lowest = yLargest < ySmallest ? yLargest : ySmallest;
         const int highest = yLargest < ySmallest ? ySmallest : yLargest;
-        if (run.x != penX) {
-            end_chain();
+        pen_end_chain(&pen);
+        if (run.x != pen.penX) {
+            // A line to the run's first column; its other columns chain from there.
             uxgraphic_lineto(run.x, yFirst, run.colour);
-            if (run.last > run.first) {
-                chain = true;
-                chainX = run.x;
-                chainColour = run.colour;
-                low = lowest;
-                high = highest;
-            }
+            pen.penY = yFirst;
+            if (run.last > run.first) pen_begin_chain(&pen, run.x, run.colour, lowest, highest);
         } else {
             // After a run in another colour on the same pixel column (runs are maximal).
-            end_chain();
-            chain = true;
-            chainX = run.x;
-            chainColour = run.colour;
-            low = penY < lowest ? penY : lowest;
-            high = penY > highest ? penY : highest;
+            pen_begin_chain(&pen, run.x, run.colour, lowest, highest);
         }
-        penX = run.x;
-        penY = yLast;
+        pen.penX = run.x;
+        pen.penY = yLast;
     }
-    end_chain();
+    pen_end_chain(&pen);
 }
 
 static void draw_tick(int x, int baseline, int yb, const AxisTick& t) {
