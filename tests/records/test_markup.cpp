@@ -43,7 +43,7 @@ protected:
         uxevent_reset();
     }
     void Render(const char* line) { RenderMarkupLine(&state, line); }
-    int Pixel(int x, int y) { return uxpxmap_getrgb(&page.pixmap, x, y); }
+    int Pixel(int x, int y) { return uxpxmap_getrgb(uxgraphic_pixels(&page), x, y); }
     // Rows [top, bottom) hold a pixel that is not white; -1 when none does.
     int InkRows(int top, int bottom, int* lowest = nullptr) {
         int first = -1;
