@@ -145,13 +145,28 @@ TEST_F(TextPage, SaveWritesCarriageReturnLineFeed) {
     EXPECT_FALSE(uxtextdisplay_save(page, "/nonexistent-dir/page.txt"));
 }
 
-TEST_F(TextPage, ManyAppendsStayCheapAndPaint) {
+// Two million lines, laid out as they come (every thousand appends, as a module's waits do):
+// the end of the page can be scrolled to, painted and saved whole.
+TEST_F(TextPage, MillionsOfLinesScrollPaintAndSave) {
     page = uxtextdisplay_new("x=0,y=0,xs=300,ys=134");
-    for (int i = 0; i < 20000; ++i) uxtextdisplay_appendf(page, "%5d  some words of a table row\n", i);
+    const int n = 2000000;
+    for (int i = 0; i < n; ++i) {
+        uxtextdisplay_appendf(page, "%7d  some words of a table row\n", i);
+        if (i % 1000 == 0) uxtextdisplay_layout(page);
+    }
     uxtextdisplay_layout(page);
-    EXPECT_EQ(page->lines.count, 20000);
+    ASSERT_EQ(page->lines.count, n);
+    page->scroll.on_scroll(&page->base, 1, UXSCROLL_DRAG, 100.0);
+    EXPECT_EQ(page->first_line, n - page->visible_lines);
+    EXPECT_EQ(line(page, n - 1), "1999999  some words of a table row");
     uxwindow_compose(&win);  // paints the visible lines only
     EXPECT_FALSE(page->relayout_pending);
+    const char* path = "textdisplay_millions_test.txt";
+    ASSERT_TRUE(uxtextdisplay_save(page, path));
+    const std::string saved = read_file(path);
+    std::remove(path);
+    EXPECT_EQ(saved.size(), static_cast<size_t>(n) * 36);
+    EXPECT_EQ(saved.substr(saved.size() - 36), "1999999  some words of a table row\r\n");
 }
 
 // Laying out only what was appended gives the lines of a whole layout, in both break modes,
