@@ -60,15 +60,23 @@ inline double ReduceIntoClosedPeriod(double x, double period)
 // Same result as: while (x > 360) x -= 360; while (x < 0) x += 360;   -> [0, 360]
 inline double ReduceIntoClosedTurn(double x) { return ReduceIntoClosedPeriod(x, 360.0); }
 
+// The nearest integer of x for |x| < 2^51 (round-to-nearest mode), as a double: adding
+// 1.5 * 2^52 leaves no fraction bits, subtracting it again gives the rounded value. T is a
+// double or a vector of doubles.
+template <typename T>
+inline T RoundToNearestInteger(T x)
+{
+    constexpr double kShift = 0x1.8p52;
+    return (x + kShift) - kShift;
+}
+
 // x minus whole turns, within a few units in the last place of [-180, 180], for angles of
 // which only sines and cosines are taken: their exact range does not matter, and the product
-// with 1 / 360 is cheaper than the quotient. The rounding by adding and subtracting 1.5 * 2^52
-// gives the nearest integer q; q * 360 and the difference are exact (see above).
+// with 1 / 360 is cheaper than the quotient. q * 360 and the difference are exact (see above).
 inline double ReduceTurnsForSines(double degrees)
 {
     if (!(std::fabs(degrees) < 1e15)) return ReduceTowardZero(degrees);
-    constexpr double kShift = 0x1.8p52;
-    return degrees - ((degrees * (1.0 / 360.0) + kShift) - kShift) * 360.0;
+    return degrees - RoundToNearestInteger(degrees * (1.0 / 360.0)) * 360.0;
 }
 
 // Same result as: if (x > 0) while (x > 0) x -= 360; else while (x < 0) x += 360;

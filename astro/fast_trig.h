@@ -7,8 +7,6 @@
 // inside what the positions need; tests/astro compares them with the library.
 
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 
 #include "astro/angles.h"
 #include "astro/lanes.h"
@@ -33,12 +31,34 @@ inline constexpr double kStepsPerRadian = 40.74366543152521;
 inline constexpr double kHalfPiHead = 0x1.921fb54442d18p+0;
 inline constexpr double kHalfPiTail = 6.123233995736766e-17;
 
-// The nearest integer of x for |x| < 2^51, in round-to-nearest mode, as a double.
-inline double RoundToInteger(double x)
+// The steps below are written once for a double and for two doubles in the lanes of a
+// register (T), so that both forms give the same results.
+
+// cos and sin of x from the table's step n (the nearest, as a whole number) and a short series
+// for the rest r, |r| <= pi / 256; the table's value plus the small corrections, added last so
+// that they round least.
+template <typename T>
+inline BasicPhasor<T> StepPlusRest(T x, T n, T stepC, T stepS)
 {
-    constexpr double kShift = 0x1.8p52;  // 1.5 * 2^52: the sum has no fraction bits left
-    return (x + kShift) - kShift;
+    const T r = (x - n * kStepHead) - n * kStepTail;
+    const T r2 = r * r;
+    const T sinR = r + r * r2 * (-1.0 / 6 + r2 * (1.0 / 120 + r2 * (-1.0 / 5040)));
+    const T cosRMinusOne = r2 * (-1.0 / 2 + r2 * (1.0 / 24 + r2 * (-1.0 / 720)));
+    return BasicPhasor<T>{stepC + (stepC * cosRMinusOne - stepS * sinR),
+                          stepS + (stepS * cosRMinusOne + stepC * sinR)};
 }
+
+// atan a - atan c for the table's argument c nearest to a: atan u with u = (a - c) / (1 + a c),
+// |u| <= 1 / 128.
+template <typename T>
+inline T ArcTangentRest(T a, T c)
+{
+    const T u = (a - c) / (1.0 + a * c);
+    const T u2 = u * u;
+    return u + u * u2 * (-1.0 / 3 + u2 * (1.0 / 5 + u2 * (-1.0 / 7)));
+}
+
+inline int TurnIndex(double n) { return static_cast<int>(n) & (kSineTableSteps - 1); }
 
 }  // namespace fast_trig_detail
 
@@ -47,15 +67,9 @@ inline Phasor FastPhasorOf(double x)
 {
     using namespace fast_trig_detail;
     if (!(std::fabs(x) <= 64.0)) return PhasorOf(x);
-    const double n = RoundToInteger(x * kStepsPerRadian);
-    const double r = (x - n * kStepHead) - n * kStepTail;  // |r| <= pi / 256
-    const Phasor& step = kFastTrigTables.turn[static_cast<int>(n) & (kSineTableSteps - 1)];
-    const double r2 = r * r;
-    const double sinR = r + r * r2 * (-1.0 / 6 + r2 * (1.0 / 120 + r2 * (-1.0 / 5040)));
-    const double cosRMinusOne = r2 * (-1.0 / 2 + r2 * (1.0 / 24 + r2 * (-1.0 / 720)));
-    // The table's value plus the small corrections, added last so that they round least.
-    return Phasor{step.c + (step.c * cosRMinusOne - step.s * sinR),
-                  step.s + (step.s * cosRMinusOne + step.c * sinR)};
+    const double n = RoundToNearestInteger(x * kStepsPerRadian);
+    const Phasor& step = kFastTrigTables.turn[TurnIndex(n)];
+    return StepPlusRest(x, n, step.c, step.s);
 }
 
 inline double FastSin(double x) { return FastPhasorOf(x).s; }
@@ -68,17 +82,10 @@ inline BasicPhasor<DoubleLanes> FastPhasorOf(DoubleLanes x)
         const Phasor a = FastPhasorOf(x[0]), b = FastPhasorOf(x[1]);
         return BasicPhasor<DoubleLanes>{DoubleLanes{a.c, b.c}, DoubleLanes{a.s, b.s}};
     }
-    constexpr double kShift = 0x1.8p52;
-    const DoubleLanes n = (x * kStepsPerRadian + kShift) - kShift;
-    const DoubleLanes r = (x - n * kStepHead) - n * kStepTail;
-    const Phasor& first = kFastTrigTables.turn[static_cast<int>(n[0]) & (kSineTableSteps - 1)];
-    const Phasor& second = kFastTrigTables.turn[static_cast<int>(n[1]) & (kSineTableSteps - 1)];
-    const DoubleLanes stepC = {first.c, second.c}, stepS = {first.s, second.s};
-    const DoubleLanes r2 = r * r;
-    const DoubleLanes sinR = r + r * r2 * (-1.0 / 6 + r2 * (1.0 / 120 + r2 * (-1.0 / 5040)));
-    const DoubleLanes cosRMinusOne = r2 * (-1.0 / 2 + r2 * (1.0 / 24 + r2 * (-1.0 / 720)));
-    return BasicPhasor<DoubleLanes>{stepC + (stepC * cosRMinusOne - stepS * sinR),
-                                    stepS + (stepS * cosRMinusOne + stepC * sinR)};
+    const DoubleLanes n = RoundToNearestInteger(x * kStepsPerRadian);
+    const Phasor& first = kFastTrigTables.turn[TurnIndex(n[0])];
+    const Phasor& second = kFastTrigTables.turn[TurnIndex(n[1])];
+    return StepPlusRest(x, n, DoubleLanes{first.c, second.c}, DoubleLanes{first.s, second.s});
 }
 
 // atan(t) for |t| <= 1; anything else (a t just above 1 by rounding, NaN) goes to the library.
@@ -87,12 +94,9 @@ inline double FastArcTangentWithinOne(double t)
     using namespace fast_trig_detail;
     const double a = std::fabs(t);
     if (!(a <= 1.0)) return std::atan(t);
-    const double i = RoundToInteger(a * kArcTangentSteps);
-    const double c = i * (1.0 / kArcTangentSteps);
-    const double u = (a - c) / (1.0 + a * c);  // atan a = atan c + atan u, |u| <= 1 / 128
-    const double u2 = u * u;
-    const double atanU = u + u * u2 * (-1.0 / 3 + u2 * (1.0 / 5 + u2 * (-1.0 / 7)));
-    const double result = kFastTrigTables.arcTangent[static_cast<int>(i)] + atanU;
+    const double i = RoundToNearestInteger(a * kArcTangentSteps);
+    const double result = kFastTrigTables.arcTangent[static_cast<int>(i)] +
+                          ArcTangentRest(a, i * (1.0 / kArcTangentSteps));
     return t < 0.0 ? -result : result;
 }
 
@@ -103,15 +107,11 @@ inline DoubleLanes FastArcTangentWithinOne(DoubleLanes t)
     const DoubleLanes a = Absolute(t);
     if (!(a[0] <= 1.0 && a[1] <= 1.0))
         return DoubleLanes{FastArcTangentWithinOne(t[0]), FastArcTangentWithinOne(t[1])};
-    constexpr double kShift = 0x1.8p52;
-    const DoubleLanes i = (a * static_cast<double>(kArcTangentSteps) + kShift) - kShift;
-    const DoubleLanes c = i * (1.0 / kArcTangentSteps);
-    const DoubleLanes u = (a - c) / (1.0 + a * c);
-    const DoubleLanes u2 = u * u;
-    const DoubleLanes atanU = u + u * u2 * (-1.0 / 3 + u2 * (1.0 / 5 + u2 * (-1.0 / 7)));
+    const DoubleLanes i = RoundToNearestInteger(a * static_cast<double>(kArcTangentSteps));
     const DoubleLanes result =
         DoubleLanes{kFastTrigTables.arcTangent[static_cast<int>(i[0])],
-                    kFastTrigTables.arcTangent[static_cast<int>(i[1])]} + atanU;
+                    kFastTrigTables.arcTangent[static_cast<int>(i[1])]} +
+        ArcTangentRest(a, i * (1.0 / kArcTangentSteps));
     return Select((MaskLanes)(t < 0.0), -result, result);
 }
 
