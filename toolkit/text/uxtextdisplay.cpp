@@ -4,6 +4,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "toolkit/data/uxfile_atomic.h"
@@ -212,7 +213,7 @@ void uxtextdisplay_delete(uxTextDisplay* t) {
     uxtextlines_free(&t->lines);
     uxtextlines_free(&t->spare);
     uxpxmap_destroy(&t->pixmap);
-    delete[] t->text;
+    std::free(t->text);
     delete t;
 }
 
@@ -222,11 +223,12 @@ void uxtextdisplay_append(uxTextDisplay* t, const char* text) {
     if (!t || !text) return;
     size_t n = std::strlen(text);
     if (t->length + n + 1 > t->capacity) {
+        // Doubling keeps many appends linear; realloc moves a large text by remapping its
+        // pages instead of copying it into fresh ones. Without memory nothing is appended.
         size_t cap = t->capacity ? t->capacity : 1024;
-        while (cap < t->length + n + 1) cap *= 2;  // doubling keeps many appends linear
-        char* grown = new char[cap];
-        if (t->text) std::memcpy(grown, t->text, t->length);
-        delete[] t->text;
+        while (cap < t->length + n + 1) cap *= 2;
+        char* grown = static_cast<char*>(std::realloc(t->text, cap));
+        if (!grown) return;
         t->text = grown;
         t->capacity = cap;
     }
@@ -247,7 +249,7 @@ void uxtextdisplay_appendf(uxTextDisplay* t, const char* format, ...) {
 
 void uxtextdisplay_clear(uxTextDisplay* t) {
     if (!t) return;
-    delete[] t->text;
+    std::free(t->text);
     t->text = nullptr;
     t->length = t->capacity = 0;
     t->lines.count = 0;

@@ -4,6 +4,7 @@
 // cannot change. Long pages so cost time in proportion to what is appended.
 #include "toolkit/text/uxtextdisplay.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "toolkit/drawing/uxfont.h"
@@ -12,16 +13,14 @@ namespace {
 
 void add_line(uxTextLines* l, size_t start, size_t end, int width) {
     if (l->count == l->capacity) {
-        int cap = l->capacity < 64 ? 64 : l->capacity * 2;  // doubling keeps many lines linear
-        size_t* starts = new size_t[cap];
-        int* lengths = new int[cap];
-        if (l->count > 0) {
-            std::memcpy(starts, l->start, l->count * sizeof *starts);
-            std::memcpy(lengths, l->length, l->count * sizeof *lengths);
-        }
-        delete[] l->start;
-        delete[] l->length;
+        // Doubling keeps many lines linear; realloc moves large tables by remapping their
+        // pages instead of copying them into fresh ones. Without memory the line is left out.
+        int cap = l->capacity < 64 ? 64 : l->capacity * 2;
+        size_t* starts = static_cast<size_t*>(std::realloc(l->start, cap * sizeof(size_t)));
+        if (!starts) return;
         l->start = starts;
+        int* lengths = static_cast<int*>(std::realloc(l->length, cap * sizeof(int)));
+        if (!lengths) return;
         l->length = lengths;
         l->capacity = cap;
     }
@@ -178,8 +177,8 @@ void uxtextlines_wrap(uxTextLines* l, const char* text, size_t length, int font,
 }
 
 void uxtextlines_free(uxTextLines* l) {
-    delete[] l->start;
-    delete[] l->length;
+    std::free(l->start);
+    std::free(l->length);
     *l = uxTextLines{};
 }
 
