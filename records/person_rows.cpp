@@ -195,22 +195,20 @@ bool ReadCheckedPersonRow(uxXBase* table, int row, PersonEntry* entry, RowCheck*
         else
             report(kPersonTime, "time", parsed);
     }
-    if (read(kPersonLongitude, "longitude")) {
+    // Degrees and minutes within the limit of the coordinate.
+    auto coordinate = [&](int f, const char* name, int limit, int* degrees, int* minutes) {
+        if (!read(f, name)) return;
         int d = 0, m = 0;
         bool parsed = parse_coordinate(field, &d, &m);
-        if (parsed && coordinate_in_range(d, m, kRowLongitudeLimit))
-            entry->longitudeDegrees = d, entry->longitudeMinutes = m;
+        if (parsed && coordinate_in_range(d, m, limit))
+            *degrees = d, *minutes = m;
         else
-            report(kPersonLongitude, "longitude", parsed);
-    }
-    if (read(kPersonLatitude, "latitude")) {
-        int d = 0, m = 0;
-        bool parsed = parse_coordinate(field, &d, &m);
-        if (parsed && coordinate_in_range(d, m, kRowLatitudeLimit))
-            entry->latitudeDegrees = d, entry->latitudeMinutes = m;
-        else
-            report(kPersonLatitude, "latitude", parsed);
-    }
+            report(f, name, parsed);
+    };
+    coordinate(kPersonLongitude, "longitude", kRowLongitudeLimit, &entry->longitudeDegrees,
+               &entry->longitudeMinutes);
+    coordinate(kPersonLatitude, "latitude", kRowLatitudeLimit, &entry->latitudeDegrees,
+               &entry->latitudeMinutes);
     if (read(kPersonZone, "time zone")) {
         int h = 0;
         bool parsed = parse_hours(field, &h);
