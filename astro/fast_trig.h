@@ -125,3 +125,10 @@ inline double FastArcTangent(double t)
     const double result = kHalfPiHead - (FastArcTangentWithinOne(1.0 / a) - kHalfPiTail);
     return t < 0.0 ? -result : result;
 }
+
+// The same for two arguments, each lane exactly as the one above.
+inline DoubleLanes FastArcTangent(DoubleLanes t)
+{
+    if (std::fabs(t[0]) <= 1.0 && std::fabs(t[1]) <= 1.0) return FastArcTangentWithinOne(t);
+    return DoubleLanes{FastArcTangent(t[0]), FastArcTangent(t[1])};
+}

@@ -4,12 +4,29 @@
 // one-at-a-time code bit for bit (IEEE arithmetic and square roots round the same either way).
 
 #include <cmath>
+
+#include "astro/angles.h"
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
 typedef double DoubleLanes __attribute__((vector_size(16)));
 typedef long long MaskLanes __attribute__((vector_size(16)));  // all bits set where true
+
+// Two doubles from memory that need not be 16-byte aligned.
+inline DoubleLanes LoadLanes(const double* p)
+{
+    DoubleLanes v;
+    __builtin_memcpy(&v, p, sizeof v);
+    return v;
+}
+
+inline void StoreLanes(double* p, DoubleLanes v) { __builtin_memcpy(p, &v, sizeof v); }
+
+inline DoubleLanes RadiansToDegrees(DoubleLanes radians)
+{
+    return radians * kDegreesPerRadianByPi;
+}
 
 inline DoubleLanes SquareRoot(DoubleLanes x)
 {

@@ -169,24 +169,13 @@ inline void FillSignedPowers(Phasor base, Phasor* signedPowers, int count)
     for (int k = 1; k < count; ++k) zero[-k] = Conjugate(zero[k]);
 }
 
-// Two doubles in one vector register; each lane does the scalar steps, so the sums are the
-// same as one double at a time.
-typedef double Lanes __attribute__((vector_size(16)));
-
-inline Lanes LoadLanes(const double* p)
-{
-    Lanes v;
-    __builtin_memcpy(&v, p, sizeof v);
-    return v;
-}
-
 inline double SumTerms(const GroupedTerms& g, const Phasor* elongationPhasors,
                        const Phasor* anomalyPhasors, const double* eccentricityFactor)
 {
     double sum = 0.0;
     int k = 0;
     for (int group = 0; group < g.groupCount; ++group) {
-        Lanes sums = {0.0, 0.0};  // sum c cos(cM' + dF), sum c sin(cM' + dF)
+        DoubleLanes sums = {0.0, 0.0};  // sum c cos(cM' + dF), sum c sin(cM' + dF)
         for (; k < g.groupEnd[group]; ++k)
             sums += LoadLanes(g.coefficient[k]) * LoadLanes(&anomalyPhasors[g.anomalyPair[k]].c);
         const double cosines = sums[0], sines = sums[1];

@@ -231,17 +231,6 @@ inline DoubleLanes LongitudeWithRadius(DoubleLanes x, DoubleLanes y, DoubleLanes
     return Select((MaskLanes)(x >= 0.0), east, kPi - phi);
 }
 
-inline DoubleLanes FastArcTangentLanes(DoubleLanes t)
-{
-    if (std::fabs(t[0]) <= 1.0 && std::fabs(t[1]) <= 1.0) return FastArcTangentWithinOne(t);
-    return DoubleLanes{FastArcTangent(t[0]), FastArcTangent(t[1])};
-}
-
-inline DoubleLanes RadiansToDegreesLanes(DoubleLanes radians)
-{
-    return radians * kDegreesPerRadianByPi;
-}
-
 }  // namespace
 
 double QuadrantSafeLongitude(double x, double y)
@@ -283,8 +272,8 @@ void PlanetsByElements(double centuriesSince1950, double* longitude, double* lat
         const DoubleLanes rho = SquareRoot(rhoSquared);
         const DoubleLanes delta = SquareRoot(rhoSquared + z * z);
         const DoubleLanes inverseRho = 1.0 / rho;
-        const DoubleLanes bodyLatitude = FastArcTangentLanes(z * inverseRho);
-        const DoubleLanes bodyLongitude = RadiansToDegreesLanes(LongitudeWithRadius(x, y, rho));
+        const DoubleLanes bodyLatitude = FastArcTangent(z * inverseRho);
+        const DoubleLanes bodyLongitude = RadiansToDegrees(LongitudeWithRadius(x, y, rho));
 
         const DoubleLanes inverseR = {a.inverseR, b.inverseR};
         const DoubleLanes energy =
@@ -311,7 +300,7 @@ void PlanetsByElements(double centuriesSince1950, double* longitude, double* lat
         const DoubleLanes planetAcross = sinGamma * cosHG + cosGamma * sinHG;
         const DoubleLanes earthAcross = earthSinGamma * cosEG + earthCosGamma * sinEG;
         const DoubleLanes motion =
-            RadiansToDegreesLanes(speed * planetAcross - earthSpeed * earthAcross) / delta;
+            RadiansToDegrees(speed * planetAcross - earthSpeed * earthAcross) / delta;
         for (int lane = 0; lane < 2; ++lane) {
             const int p = row + lane + 1;
             latitude[p] = bodyLatitude[lane];

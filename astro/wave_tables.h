@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "astro/lanes.h"
+
 inline constexpr int kWaveOrders = 12;
 inline constexpr int kWaveTableRows = 13;        // row 0 stays 0.0
 inline constexpr int kWaveTableColumns = 18002;  // separations 0 .. 360.02 degrees
@@ -84,11 +86,8 @@ inline void WaveLookupBoth(const WavePair* row, double separation, double* harmo
     }
     int m = static_cast<int>(x);
     double f = x - m;
-    typedef double Lanes __attribute__((vector_size(16)));
-    Lanes low, high;
-    __builtin_memcpy(&low, &row[m], sizeof low);
-    __builtin_memcpy(&high, &row[m + 1], sizeof high);
-    const Lanes value = low + (high - low) * f;
+    const DoubleLanes low = LoadLanes(&row[m].harmony), high = LoadLanes(&row[m + 1].harmony);
+    const DoubleLanes value = low + (high - low) * f;
     *harmony = value[0];
     *dynamics = value[1];
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "astro/lanes.h"
 #include "astro/self_harmony.h"
 #include "astro/wave_tables.h"
 
@@ -52,28 +53,8 @@ void AccumulateSquare(double accumulators[kCorrelationKinds][kMatrixSize][kMatri
 }
 
 // The same for a fixed size, two columns per vector register (the same additions, so the same
-// sums): the rows of 13 are not 16-byte aligned, hence the loads and stores by memcpy.
-typedef double DoublePair __attribute__((vector_size(16)));
-typedef unsigned long long BitsPair __attribute__((vector_size(16)));
-
-inline DoublePair LoadPair(const double* p)
-{
-    DoublePair v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
-inline void AddPair(double* sum, DoublePair v)
-{
-    DoublePair s = LoadPair(sum) + v;
-    std::memcpy(sum, &s, sizeof s);
-}
-
-inline DoublePair AbsolutePair(DoublePair v)
-{
-    const BitsPair magnitude = {0x7fffffffffffffffULL, 0x7fffffffffffffffULL};
-    return reinterpret_cast<DoublePair>(reinterpret_cast<BitsPair>(v) & magnitude);
-}
+// sums): the rows of 13 are not 16-byte aligned, hence the unaligned loads and stores.
+inline void AddPair(double* sum, DoubleLanes v) { StoreLanes(sum, LoadLanes(sum) + v); }
 
 template <int kSize>
 void AccumulateFixedSquare(double accumulators[kCorrelationKinds][kMatrixSize][kMatrixSize],
@@ -89,11 +70,11 @@ void AccumulateFixedSquare(double accumulators[kCorrelationKinds][kMatrixSize][k
         const double* d = dynamics[i];
         int j = 0;
         for (; j + 1 < kSize; j += 2) {
-            const DoublePair hp = LoadPair(h + j), dp = LoadPair(d + j);
+            const DoubleLanes hp = LoadLanes(h + j), dp = LoadLanes(d + j);
             AddPair(sumH + j, hp);
-            AddPair(sumI + j, AbsolutePair(hp));
+            AddPair(sumI + j, Absolute(hp));
             AddPair(sumD + j, dp);
-            AddPair(sumDA + j, AbsolutePair(dp));
+            AddPair(sumDA + j, Absolute(dp));
         }
         if (j < kSize) {
             sumH[j] += h[j];
