@@ -162,3 +162,19 @@ void FormatOffset(int seconds, char* text, int size) {
     else
         std::snprintf(text, size, "%c%d:%02d", sign, h, m);
 }
+
+bool TzdataVersion(char* text, int size) {
+    std::snprintf(text, static_cast<size_t>(size), "unknown");
+    const char* dir = std::getenv("TZDIR");
+    char path[4096];
+    std::snprintf(path, sizeof path, "%s/tzdata.zi", dir && dir[0] ? dir : "/usr/share/zoneinfo");
+    std::FILE* file = std::fopen(path, "r");
+    if (!file) return false;
+    char line[128] = {};
+    bool ok = std::fgets(line, sizeof line, file) != nullptr;
+    std::fclose(file);
+    char version[32] = {};
+    ok = ok && std::sscanf(line, "# version %31s", version) == 1;
+    if (ok) std::snprintf(text, static_cast<size_t>(size), "%s", version);
+    return ok;
+}

@@ -42,3 +42,7 @@ bool WholeHours(const ZoneOffsets& offsets);
 
 // "+5:30", "+0:53:28", "-3:30", "+1": an offset in seconds as hours, minutes and seconds.
 void FormatOffset(int seconds, char* text, int size);
+
+// The version of the tz database the offsets come from ("2025b"), from the first line of the
+// zoneinfo directory's tzdata.zi; false (text "unknown") when it cannot be read.
+bool TzdataVersion(char* text, int size);

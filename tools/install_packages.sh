@@ -9,6 +9,10 @@ packages=(
   libbenchmark-dev                   # the hot-path benchmarks
   libcctz-dev                        # historical zones and summer times (CCTZ)
   tzdata                             # the tz database CCTZ reads (/usr/share/zoneinfo)
+  libssl-dev                         # SHA-256 of the tables a run read (libcrypto)
+  nlohmann-json3-dev                 # JSON run records
+  libcsv-dev                         # person and event tables in CSV
+  xvfb xauth                         # screenshots of the real window in a virtual display
   python3-pil                        # peer checks of the picture files
   python3-dbfread python3-pyshp      # peer checks of the .dbf tables
   liberfa-dev                        # the IAU routines the accuracy test measures against
