@@ -21,8 +21,8 @@ bool IsPersonTable(const uxXBase* table) {
 
 static void clear(RowCheck* check) { check->count = 0; }
 
-static void add_problem(RowCheck* check, int row, int field, const char* name, RowFault fault,
-                        const char* text) {
+void AddRowProblem(RowCheck* check, int row, int field, const char* name, RowFault fault,
+                   const char* text) {
     if (check->count >= kMaxRowProblems) return;
     RowProblem& p = check->problems[check->count++];
     p.row = row;
@@ -72,7 +72,7 @@ static bool scan_char(Scan* s, char c) {
 static bool at_end(const Scan* s) { return *s->at == 0; }
 
 // "D.M.Y" as the program writes it ("%2d.%2d.%4d").
-static bool parse_dotted_date(const char* text, int* day, int* month, int* year) {
+bool ParseDottedDate(const char* text, int* day, int* month, int* year) {
     Scan s{text};
     return scan_int(&s, day) && scan_char(&s, '.') && scan_int(&s, month) &&
            scan_char(&s, '.') && scan_int(&s, year) && at_end(&s);
@@ -95,7 +95,7 @@ bool ParseDbaseDate(const char* text, int* day, int* month, int* year) {
 }
 
 // "H:M:S"; seconds, and then minutes, may be left out.
-static bool parse_time(const char* text, int* hour, int* minute, int* second) {
+bool ParseClockTime(const char* text, int* hour, int* minute, int* second) {
     Scan s{text};
     *minute = 0;
     *second = 0;
@@ -107,7 +107,7 @@ static bool parse_time(const char* text, int* hour, int* minute, int* second) {
 }
 
 // "D.M" as written with "%3d.%02d" (and read with "%d.%d", so minutes may carry a sign).
-static bool parse_coordinate(const char* text, int* degrees, int* minutes) {
+bool ParseTableCoordinate(const char* text, int* degrees, int* minutes) {
     Scan s{text};
     *minutes = 0;
     if (!scan_int(&s, degrees)) return false;
@@ -116,7 +116,7 @@ static bool parse_coordinate(const char* text, int* degrees, int* minutes) {
 }
 
 // Whole hours; a numeric field's fraction of zeros ("1.00") is allowed.
-static bool parse_hours(const char* text, int* hours) {
+bool ParseWholeHours(const char* text, int* hours) {
     Scan s{text};
     if (!scan_int(&s, hours)) return false;
     if (scan_char(&s, '.'))
@@ -125,16 +125,16 @@ static bool parse_hours(const char* text, int* hours) {
     return at_end(&s);
 }
 
-static bool date_in_range(int day, int month, int year) {
+bool DateInRange(int day, int month, int year) {
     if (year < kRowYearMin || year > kRowYearMax || month < 1 || month > 12) return false;
     return day >= 1 && day <= DaysInMonth(year, month);
 }
 
-static bool time_in_range(int hour, int minute, int second) {
+bool TimeInRange(int hour, int minute, int second) {
     return hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 && second <= 59;
 }
 
-static bool coordinate_in_range(int degrees, int minutes, int limit) {
+bool CoordinateInRange(int degrees, int minutes, int limit) {
     if (minutes < -kRowMinuteLimit || minutes > kRowMinuteLimit) return false;
     if (degrees < -limit || degrees > limit) return false;
     double value = degrees + minutes / 60.0;
@@ -149,21 +149,21 @@ bool ReadCheckedPersonRow(uxXBase* table, int row, PersonEntry* entry, RowCheck*
     if (row < 0 || row >= uxxbase_count(table)) {
         char text[32];
         std::snprintf(text, sizeof text, "%d", number);
-        add_problem(check, number, -1, "row", kRowMissing, text);
+        AddRowProblem(check, number, -1, "row", kRowMissing, text);
         return false;
     }
     const int fields = uxxbase_field_count(table);
     char field[1000];
     auto read = [&](int f, const char* name) {
         if (f >= fields) {
-            add_problem(check, number, f, name, kRowFieldMissing, "");
+            AddRowProblem(check, number, f, name, kRowFieldMissing, "");
             return false;
         }
         uxxbase_read_field(table, row, f, field, sizeof field);
         return true;
     };
     auto report = [&](int f, const char* name, bool parsed) {
-        add_problem(check, number, f, name, parsed ? kRowFieldOutOfRange : kRowFieldUnreadable,
+        AddRowProblem(check, number, f, name, parsed ? kRowFieldOutOfRange : kRowFieldUnreadable,
                     field);
     };
 
@@ -180,8 +180,8 @@ bool ReadCheckedPersonRow(uxXBase* table, int row, PersonEntry* entry, RowCheck*
         int d = 0, m = 0, y = 0;
         bool parsed = uxxbase_field_type(table, kPersonDate) == 'D'
                           ? ParseDbaseDate(field, &d, &m, &y)
-                          : parse_dotted_date(field, &d, &m, &y);
-        if (parsed && date_in_range(d, m, y)) {
+                          : ParseDottedDate(field, &d, &m, &y);
+        if (parsed && DateInRange(d, m, y)) {
             entry->day = d, entry->month = m, entry->year = y;
         } else {
             report(kPersonDate, "date", parsed);
@@ -189,8 +189,8 @@ bool ReadCheckedPersonRow(uxXBase* table, int row, PersonEntry* entry, RowCheck*
     }
     if (read(kPersonTime, "time")) {
         int h = 0, m = 0, s = 0;
-        bool parsed = parse_time(field, &h, &m, &s);
-        if (parsed && time_in_range(h, m, s))
+        bool parsed = ParseClockTime(field, &h, &m, &s);
+        if (parsed && TimeInRange(h, m, s))
             entry->hour = h, entry->minute = m, entry->second = s;
         else
             report(kPersonTime, "time", parsed);
@@ -199,8 +199,8 @@ bool ReadCheckedPersonRow(uxXBase* table, int row, PersonEntry* entry, RowCheck*
     auto coordinate = [&](int f, const char* name, int limit, int* degrees, int* minutes) {
         if (!read(f, name)) return;
         int d = 0, m = 0;
-        bool parsed = parse_coordinate(field, &d, &m);
-        if (parsed && coordinate_in_range(d, m, limit))
+        bool parsed = ParseTableCoordinate(field, &d, &m);
+        if (parsed && CoordinateInRange(d, m, limit))
             *degrees = d, *minutes = m;
         else
             report(f, name, parsed);
@@ -211,7 +211,7 @@ bool ReadCheckedPersonRow(uxXBase* table, int row, PersonEntry* entry, RowCheck*
                &entry->latitudeMinutes);
     if (read(kPersonZone, "time zone")) {
         int h = 0;
-        bool parsed = parse_hours(field, &h);
+        bool parsed = ParseWholeHours(field, &h);
         if (parsed && hours_in_range(h, kRowZoneLimit))
             entry->timeZone = h;
         else
@@ -219,7 +219,7 @@ bool ReadCheckedPersonRow(uxXBase* table, int row, PersonEntry* entry, RowCheck*
     }
     if (read(kPersonSummerTime, "summer time")) {
         int h = 0;
-        bool parsed = parse_hours(field, &h);
+        bool parsed = ParseWholeHours(field, &h);
         if (parsed && hours_in_range(h, kRowSummerTimeLimit))
             entry->summerTime = h;
         else
@@ -232,29 +232,29 @@ bool CheckPersonEntry(const PersonEntry* entry, int number, RowCheck* check) {
     clear(check);
     char text[64];
     const PersonEntry& e = *entry;
-    if (!date_in_range(e.day, e.month, e.year)) {
+    if (!DateInRange(e.day, e.month, e.year)) {
         std::snprintf(text, sizeof text, "%d.%d.%d", e.day, e.month, e.year);
-        add_problem(check, number, kPersonDate, "date", kRowFieldOutOfRange, text);
+        AddRowProblem(check, number, kPersonDate, "date", kRowFieldOutOfRange, text);
     }
-    if (!time_in_range(e.hour, e.minute, e.second)) {
+    if (!TimeInRange(e.hour, e.minute, e.second)) {
         std::snprintf(text, sizeof text, "%d:%02d:%02d", e.hour, e.minute, e.second);
-        add_problem(check, number, kPersonTime, "time", kRowFieldOutOfRange, text);
+        AddRowProblem(check, number, kPersonTime, "time", kRowFieldOutOfRange, text);
     }
-    if (!coordinate_in_range(e.longitudeDegrees, e.longitudeMinutes, kRowLongitudeLimit)) {
+    if (!CoordinateInRange(e.longitudeDegrees, e.longitudeMinutes, kRowLongitudeLimit)) {
         std::snprintf(text, sizeof text, "%d.%02d", e.longitudeDegrees, e.longitudeMinutes);
-        add_problem(check, number, kPersonLongitude, "longitude", kRowFieldOutOfRange, text);
+        AddRowProblem(check, number, kPersonLongitude, "longitude", kRowFieldOutOfRange, text);
     }
-    if (!coordinate_in_range(e.latitudeDegrees, e.latitudeMinutes, kRowLatitudeLimit)) {
+    if (!CoordinateInRange(e.latitudeDegrees, e.latitudeMinutes, kRowLatitudeLimit)) {
         std::snprintf(text, sizeof text, "%d.%02d", e.latitudeDegrees, e.latitudeMinutes);
-        add_problem(check, number, kPersonLatitude, "latitude", kRowFieldOutOfRange, text);
+        AddRowProblem(check, number, kPersonLatitude, "latitude", kRowFieldOutOfRange, text);
     }
     if (!hours_in_range(e.timeZone, kRowZoneLimit)) {
         std::snprintf(text, sizeof text, "%d", e.timeZone);
-        add_problem(check, number, kPersonZone, "time zone", kRowFieldOutOfRange, text);
+        AddRowProblem(check, number, kPersonZone, "time zone", kRowFieldOutOfRange, text);
     }
     if (!hours_in_range(e.summerTime, kRowSummerTimeLimit)) {
         std::snprintf(text, sizeof text, "%d", e.summerTime);
-        add_problem(check, number, kPersonSummerTime, "summer time", kRowFieldOutOfRange, text);
+        AddRowProblem(check, number, kPersonSummerTime, "summer time", kRowFieldOutOfRange, text);
     }
     return check->count == 0;
 }
@@ -271,6 +271,17 @@ void FormatRowProblem(const RowProblem* p, char* text, int size) {
         break;
     case kRowFieldOutOfRange:
         std::snprintf(text, static_cast<size_t>(size), "row %d, %s \"%s\": outside its range",
+                      p->row, p->fieldName, p->text);
+        break;
+    case kRowFieldNoWholeHours:
+        std::snprintf(text, static_cast<size_t>(size),
+                      "row %d, %s \"%s\": %s, which zone and summer time cannot hold", p->row,
+                      p->fieldName, p->text,
+                      std::strstr(p->text, "LMT") ? "local mean time" : "no whole hours");
+        break;
+    case kRowFieldAmbiguous:
+        std::snprintf(text, static_cast<size_t>(size),
+                      "row %d, %s \"%s\": the tz database has no single offset for this clock time",
                       p->row, p->fieldName, p->text);
         break;
     case kRowFieldUnreadable:

@@ -40,6 +40,8 @@ enum RowFault {
     kRowFieldOutOfRange,  // a value, but outside its range (or no such calendar day)
     kRowFieldMissing,     // the table has fewer fields than a person table
     kRowMissing,          // the table has no such row
+    kRowFieldNoWholeHours,  // an offset (given, or the tz database's) that is no whole hour
+    kRowFieldAmbiguous,     // the tz database has no single offset for the clock time there
 };
 
 // One field that cannot be used.
@@ -74,6 +76,19 @@ bool ReadCheckedPersonRow(uxXBase* table, int row, PersonEntry* entry, RowCheck*
 // The same ranges for an entry that did not come from a table (typed into the entry dialog);
 // `number` is the one the problems carry as their row, the texts are the values as numbers.
 bool CheckPersonEntry(const PersonEntry* entry, int number, RowCheck* check);
+
+// The stored field formats and ranges, also used for rows read from other files (CSV).
+bool ParseDottedDate(const char* text, int* day, int* month, int* year);   // "D.M.Y"
+bool ParseClockTime(const char* text, int* hour, int* minute, int* second); // "H[:M[:S]]"
+bool ParseTableCoordinate(const char* text, int* degrees, int* minutes);   // "D.M"
+bool ParseWholeHours(const char* text, int* hours);                        // "1", "1.00"
+bool DateInRange(int day, int month, int year);
+bool TimeInRange(int hour, int minute, int second);
+bool CoordinateInRange(int degrees, int minutes, int limit);
+// Adds a problem to the check (at most kMaxRowProblems are kept); `text` is cut to fit and
+// control bytes become '?'.
+void AddRowProblem(RowCheck* check, int row, int field, const char* fieldName, RowFault fault,
+                   const char* text);
 
 // One line for a person, e.g. row 3: the date "99.99.99999" does not parse.
 void FormatRowProblem(const RowProblem* problem, char* text, int size);

@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "records/csv_chooser.h"
 #include "records/person_rows.h"
+#include "records/person_table.h"
 #include "shell/dialogs.h"
 #include "shell/output.h"
 #include "toolkit/widgets/uxbutton.h"
@@ -214,6 +216,7 @@ static void refill(uxXBase* table, uxListBox* list) {
 }
 
 bool ChooseData(const char* path, PersonEntry* entry) {
+    if (IsCsvTablePath(path)) return ChooseCsvData(path, entry);
     uxWindow win;
     uxwindow_create(&win, "Choose data,x=50%,y=50%,xs=600,ys=400,noquit,nosysmenu");
     uxListBox list;

@@ -41,6 +41,9 @@ static bool gPlaceTableTried = false;  // set after the first attempt, whatever 
 // lookup, so that checking thousands of event rows does not read the whole table each time.
 static std::vector<std::pair<std::string, int>> gNameIndex;
 static bool gNameIndexBuilt = false;
+// Longitude and latitude of every live row in decimal degrees, read on the first search for the
+// nearest place.
+static std::vector<std::pair<double, double>> gPositions;
 
 static bool is_directory(const char* path) {
     struct stat info;
@@ -113,6 +116,7 @@ void EnsurePlaceTable() {
 static void forget_name_index() {
     gNameIndex.clear();
     gNameIndexBuilt = false;
+    gPositions.clear();
 }
 
 void ClosePlaceTable() {
@@ -232,32 +236,120 @@ bool FindPlace(const char* text, FoundPlace* place) {
     return ChoosePlace(stored(n), candidates, place);
 }
 
-bool FindPlaceNear(const char* name, double longitude, double latitude, FoundPlace* place) {
-    EnsurePlaceTable();
-    if (!name || !name[0]) return false;
-    build_name_index();
-    std::string key = folded_text(name);
-    auto first = std::lower_bound(gNameIndex.begin(), gNameIndex.end(), std::make_pair(key, -1));
+double PlaceDistanceKm(double longitude1, double latitude1, double longitude2, double latitude2) {
+    const double radians = M_PI / 180.0, earthRadiusKm = 6371.0;
+    double p1 = latitude1 * radians, p2 = latitude2 * radians;
+    double dp = p2 - p1, dl = (longitude2 - longitude1) * radians;
+    double a = std::sin(dp / 2) * std::sin(dp / 2) +
+               std::cos(p1) * std::cos(p2) * std::sin(dl / 2) * std::sin(dl / 2);
+    return 2 * earthRadiusKm * std::asin(std::sqrt(std::min(1.0, a)));
+}
+
+// Decimal degrees of a place-table row.
+static void row_position(int row, double* longitude, double* latitude) {
     char text[1000];
+    int d, m;
+    uxxbase_read_field(&gPlaceTable, row, kPlaceLongitude, text, sizeof text);
+    read_coordinate(text, &d, &m);
+    *longitude = d + m / 60.0;
+    uxxbase_read_field(&gPlaceTable, row, kPlaceLatitude, text, sizeof text);
+    read_coordinate(text, &d, &m);
+    *latitude = d + m / 60.0;
+}
+
+// The name without a trailing city-district word ("8E", "12E", "1ER", "3EME"): empty when the
+// name has none.
+static std::string without_district(const std::string& key) {
+    size_t blank = key.find_last_of(' ');
+    if (blank == std::string::npos || blank == 0) return "";
+    std::string word = key.substr(blank + 1);
+    size_t digits = 0;
+    while (digits < word.size() && word[digits] >= '0' && word[digits] <= '9') ++digits;
+    if (digits == 0 || digits > 2) return "";
+    std::string suffix = word.substr(digits);
+    if (suffix != "e" && suffix != "er" && suffix != "eme" && suffix != "\xe8me") return "";
+    size_t end = blank;
+    while (end > 0 && key[end - 1] == ' ') --end;
+    return key.substr(0, end);
+}
+
+// The row of that folded name nearest to the point (within the limit in both coordinates when
+// `limited`), or -1; its distance in km.
+static int nearest_named_row(const std::string& key, double longitude, double latitude,
+                             bool limited, double* kilometres) {
+    auto first = std::lower_bound(gNameIndex.begin(), gNameIndex.end(), std::make_pair(key, -1));
     int best = -1;
     double bestDistance = 0;
     for (auto it = first; it != gNameIndex.end() && it->first == key; ++it) {
         int row = it->second;
-        int d, m;
-        uxxbase_read_field(&gPlaceTable, row, kPlaceLongitude, text, sizeof text);
-        read_coordinate(text, &d, &m);
-        double dLon = std::fabs(d + m / 60.0 - longitude);
-        uxxbase_read_field(&gPlaceTable, row, kPlaceLatitude, text, sizeof text);
-        read_coordinate(text, &d, &m);
-        double dLat = std::fabs(d + m / 60.0 - latitude);
-        if (dLon > kSamePlaceDegrees || dLat > kSamePlaceDegrees) continue;
-        if (best < 0 || dLon + dLat < bestDistance) {
+        double lon, lat;
+        row_position(row, &lon, &lat);
+        double dLon = std::fabs(lon - longitude), dLat = std::fabs(lat - latitude);
+        if (limited && (dLon > kSamePlaceDegrees || dLat > kSamePlaceDegrees)) continue;
+        // Within the limit the nearest by degrees, as the lookup always chose.
+        double distance = limited ? dLon + dLat : PlaceDistanceKm(longitude, latitude, lon, lat);
+        if (best < 0 || distance < bestDistance) {
             best = row;
-            bestDistance = dLon + dLat;
+            bestDistance = distance;
+        }
+    }
+    if (best >= 0) {
+        double lon, lat;
+        row_position(best, &lon, &lat);
+        *kilometres = PlaceDistanceKm(longitude, latitude, lon, lat);
+    }
+    return best;
+}
+
+static int find_named_row(const char* name, double longitude, double latitude, bool limited,
+                          double* kilometres) {
+    EnsurePlaceTable();
+    if (!name || !name[0]) return -1;
+    build_name_index();
+    std::string key = folded_text(name);
+    int row = nearest_named_row(key, longitude, latitude, limited, kilometres);
+    if (row >= 0) return row;
+    std::string city = without_district(key);
+    return city.empty() ? -1 : nearest_named_row(city, longitude, latitude, limited, kilometres);
+}
+
+bool FindPlaceNear(const char* name, double longitude, double latitude, FoundPlace* place) {
+    double kilometres;
+    int row = find_named_row(name, longitude, latitude, true, &kilometres);
+    if (row < 0) return false;
+    take_candidate(row, place);
+    return true;
+}
+
+bool FindPlaceAnyDistance(const char* name, double longitude, double latitude, FoundPlace* place,
+                          double* kilometres) {
+    int row = find_named_row(name, longitude, latitude, false, kilometres);
+    if (row < 0) return false;
+    take_candidate(row, place);
+    return true;
+}
+
+bool NearestPlace(double longitude, double latitude, FoundPlace* place, double* kilometres) {
+    EnsurePlaceTable();
+    if (gPositions.empty()) {
+        int rows = uxxbase_count(&gPlaceTable);
+        gPositions.resize(static_cast<size_t>(rows));
+        for (int row = 0; row < rows; ++row)
+            row_position(row, &gPositions[row].first, &gPositions[row].second);
+    }
+    int best = -1;
+    double bestDistance = 0;
+    for (int row = 0; row < static_cast<int>(gPositions.size()); ++row) {
+        double lon = gPositions[row].first, lat = gPositions[row].second;
+        double distance = PlaceDistanceKm(longitude, latitude, lon, lat);
+        if (best < 0 || distance < bestDistance) {
+            best = row;
+            bestDistance = distance;
         }
     }
     if (best < 0) return false;
     take_candidate(best, place);
+    *kilometres = bestDistance;
     return true;
 }
 

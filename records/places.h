@@ -36,5 +36,15 @@ bool FindPlace(const char* text, FoundPlace* place);
 // nearest to the given coordinates (decimal degrees), within one degree in both. False when the
 // table holds no such row.
 bool FindPlaceNear(const char* name, double longitude, double latitude, FoundPlace* place);
+// The same row without the distance limit: the row of that name nearest to the coordinates, and
+// its distance in km. A name with a city-district suffix ("PARIS 8E", "LYON 3E", "Marseille
+// 12e", "PARIS 1ER") finds its city in both searches when the name itself is not in the table.
+bool FindPlaceAnyDistance(const char* name, double longitude, double latitude, FoundPlace* place,
+                          double* kilometres);
+// The row of the table nearest to the coordinates, whatever its name, and its distance in km.
+// False when the table is empty or cannot be opened.
+bool NearestPlace(double longitude, double latitude, FoundPlace* place, double* kilometres);
+// Great-circle distance in km between two points given in decimal degrees.
+double PlaceDistanceKm(double longitude1, double latitude1, double longitude2, double latitude2);
 // The chooser "Ort wählen" over `count` live row indexes; true when a row was confirmed.
 bool ChoosePlace(int count, const int* candidates, FoundPlace* place);

@@ -8,6 +8,7 @@
 #include "astro/julian.h"
 #include "astro/positions.h"
 #include "astro/wave_tables.h"
+#include "records/person_table.h"
 #include "records/persons.h"
 #include "research/curve_chart.h"
 #include "research/modules.h"
@@ -60,7 +61,7 @@ void BiographicRhythmCurves(PersonRecord* record, const PositionRecord& natal, d
 
 void BiographicRhythms() {
     char path[1024];
-    if (!uxfiledialog(path, sizeof path, "open,filter=*.dbf,defaultext=dbf")) {
+    if (!uxfiledialog(path, sizeof path, kPersonTableFilter)) {
         Print("\n  no file chosen: Biographic rhythms ends.\n");
         return;
     }

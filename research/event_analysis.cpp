@@ -16,6 +16,7 @@
 #include "astro/julian.h"
 #include "astro/positions.h"
 #include "records/person_rows.h"
+#include "records/person_table.h"
 #include "records/persons.h"
 #include "research/correlation_matrices.h"
 #include "research/event_analysis_run.h"
@@ -38,7 +39,7 @@ static const int kEventsPerWait = 500;
 
 static EventRun run;
 // Open while the events are read automatically; closed when the module ends.
-static uxXBase table;
+static PersonTable table;
 
 static int yes(int answer) { return answer == 1 ? 1 : 0; }
 
@@ -160,14 +161,23 @@ static const char* table_name() {
 // Step 7 with automatic reading: the chosen table must open, be a person table and hold rows.
 static bool open_table() {
     if (!run.tablePath[0]) return refuse("No table was chosen.");
-    if (!uxxbase_open(&table, run.tablePath)) {
+    char why[300];
+    switch (OpenPersonTable(&table, run.tablePath, why, sizeof why)) {
+    case TableOpen::Opened:
+        break;
+    case TableOpen::CannotOpen:
         Print("E R R O R opening database %s\n", run.tablePath);
         return refuse("The table %s cannot be opened.", table_name());
-    }
-    if (!IsPersonTable(&table))
+    case TableOpen::NotPersonTable:
         return refuse("The table %s has %d fields; a person or event table has %d.",
-                      table_name(), uxxbase_field_count(&table), kPersonFieldCount);
-    if (uxxbase_count(&table) == 0) return refuse("The table %s has no rows.", table_name());
+                      table_name(), uxxbase_field_count(&table.dbf), kPersonFieldCount);
+    case TableOpen::CsvUnusable:
+        return refuse("The table %s cannot be used: %s.", table_name(), why);
+    }
+    if (PersonTableRows(&table) == 0) return refuse("The table %s has no rows.", table_name());
+    char note[200];
+    PersonTableImportNote(&table, note, sizeof note);
+    if (note[0]) Print("\n %s: %s", table_name(), note);
     return true;
 }
 
@@ -176,7 +186,7 @@ static bool ask_events() {
     run.automatic = yes(InputYesNo("read data automatically ?", 1));
     if (!uxRunning()) return false;
     run.tablePath[0] = '\0';
-    if (!uxfiledialog(run.tablePath, sizeof run.tablePath, "open,filter=*.dbf,defaultext=dbf"))
+    if (!uxfiledialog(run.tablePath, sizeof run.tablePath, kPersonTableFilter))
         run.tablePath[0] = '\0';
     if (!uxRunning()) return false;
     if (run.automatic && !open_table()) return false;
@@ -196,7 +206,7 @@ static bool ask_events() {
 static bool read_rows() {
     run.offset = InputInt("offset in database", 1, kMaxOffset, 1);
     if (!uxRunning()) return false;
-    const int rows = uxxbase_count(&table);
+    const int rows = PersonTableRows(&table);
     const int there = rows - run.offset + 1;
     if (there <= 0)
         return refuse("The table %s has %d rows: none from row %d, %d asked.", table_name(),
@@ -217,7 +227,9 @@ static bool read_rows() {
     for (int k = 0; k < run.count; ++k) {
         PersonEntry entry{};
         RowCheck check;
-        if (!ReadCheckedPersonRow(&table, k + run.offset - 1, &entry, &check)) {
+        bool good = ReadPersonTableRow(&table, k + run.offset - 1, &entry, &check);
+        if (table.note[0]) Print("\n %s", table.note);
+        if (!good) {
             for (int i = 0; i < check.count; ++i) {
                 char line[200];
                 FormatRowProblem(&check.problems[i], line, sizeof line);
@@ -326,7 +338,7 @@ static bool analyse_events() {
     double dynamics[kMatrixSize][kMatrixSize];
     for (int k = 0; k < run.count; ++k) {
         record = run.records[k];
-        if (run.automatic) PrintPersonRow(&table, k + run.offset - 1);
+        if (run.automatic) PrintPersonTableRow(&table, k + run.offset - 1);
         ev.year[k] = record.year;
         ev.month[k] = record.month;
         ev.day[k] = record.day;
@@ -393,7 +405,6 @@ static bool run_module() {
 void EventAnalysis() {
     // Zeroed in place: the run is too large for a temporary on the stack.
     std::memset(&run, 0, sizeof run);
-    uxxbase_create(&table);
     run_module();
-    uxxbase_destroy(&table);
+    ClosePersonTable(&table);
 }

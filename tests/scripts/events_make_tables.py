@@ -6,6 +6,7 @@ events_refused.d/leer.dbf        the person layout without any row
 events_refused.d/schlecht.dbf    two good earthquakes, then one whose date is no date
 matprob_chain.d/datumfeld.dbf    three earthquakes with a dBase date field (type D) and
                                  numeric zone and summer-time fields
+events_csv.d/same.dbf            the five events of the CSV files beside it
 """
 
 import os
@@ -55,3 +56,13 @@ person_table(os.path.join(HERE, "events_refused.d", "schlecht.dbf"),
              [dotted(QUAKES[0]), dotted(QUAKES[1]), dotted(QUAKES[2], "99.99.99999")])
 person_table(os.path.join(HERE, "matprob_chain.d", "datumfeld.dbf"),
              [[q[0], q[1], q[2], q[3], q[4], q[5], q[7], q[8], 0] for q in QUAKES], date_field=True)
+
+# The events of events_csv.d/gauquelin.csv and enigma.csv as a person table would hold them:
+# coordinates as degrees (rounded down) and minutes, zone and summer time in hours.
+person_table(os.path.join(HERE, "events_csv.d", "same.dbf"), [
+    ["DUPONT", "Jean", "PARIS", "  2.21", " 48.51", " 1", "10. 3.1955", "14:30:00", " 0"],
+    ["MARTIN", "Louis", "PARIS 8E", "  2.19", " 48.52", " 1", " 2.11.1962", " 8:15:00", " 0"],
+    ["BERARD", "Emile", "LYON 3E", "  4.51", " 45.45", " 1", "14. 7.1977", "15:00:00", " 1"],
+    ["KOWALSKI", "Piotr", "MARSEILLE 12E", "  5.26", " 43.18", " 1", "20. 5.1968", " 6:40:00", " 0"],
+    ["LEGALL", "Yves", "BREST", " -5.31", " 48.24", " 1", "24.12.1959", "23:50:00", " 0"],
+])

@@ -4,6 +4,7 @@
 # TEXT" and "unchanged FILE" (the same bytes as before the run). Files in a folder NAME.d next to
 # the script are seeded after data/ (e.g. the results of an earlier run); NAME.setup, when there,
 # runs in the working directory before the program (files of an earlier run, permissions).
+# "same FILE1 FILE2": the two files of the run hold the same bytes.
 set -u
 program=$1 script=$2 data=$3 rundir=$4
 seeds="${script%.uxs}.d"
@@ -55,6 +56,11 @@ while IFS= read -r line || [ -n "$line" ]; do
       file=${rest%% *}
       text=${rest#* }
       grep -qF -- "$text" "$file" 2>/dev/null || { echo "$file does not contain: $text"; failed=1; } ;;
+    "same "*)
+      rest=${line#same }
+      first=${rest%% *}
+      second=${rest#* }
+      cmp -s -- "$first" "$second" || { echo "$first and $second differ"; failed=1; } ;;
     *) echo "bad expectation: $line"; failed=1 ;;
   esac
 done < "$expect"
