@@ -7,6 +7,8 @@
 
 #include "astro/time_zones.h"
 
+#include "astro/zone_standard.h"
+
 #include <cctz/civil_time.h>
 #include <cctz/time_zone.h>
 
@@ -105,10 +107,17 @@ static bool nearest_standard(const cctz::time_zone& tz, Instant at, int* offset)
 // standard time around it is the database's "negative summer time" (Ireland since 1971,
 // Morocco since 2018, Namibia 1994-2017): such a winter is read as standard time and the
 // higher offset beside it as summer time.
-static void offsets_at(const cctz::time_zone& tz, Instant at, ZoneOffsets* out) {
+// A summer period takes the standard offset the database's source text gives for it where that
+// is known and no more than the whole offset (Paris in September 1944: standard 0, "WEMT").
+static void offsets_at(const cctz::time_zone& tz, const char* zone, Instant at, ZoneOffsets* out) {
     cctz::time_zone::absolute_lookup a = tz.lookup(at);
     int standard = a.offset;
-    if (a.is_dst) {
+    int stated;
+    if (a.is_dst && ZoneStandardOffset(zone, static_cast<int>(a.cs.year()), a.cs.month(), a.cs.day(),
+                                       a.cs.hour(), &stated) &&
+        stated <= a.offset) {
+        standard = stated;
+    } else if (a.is_dst) {
         int other;
         if (nearest_standard(tz, at, &other) && other < a.offset) standard = other;
     } else {
@@ -135,15 +144,15 @@ bool LookUpClockTime(const char* zone, int year, int month, int day, int hour, i
     switch (cl.kind) {
         case cctz::time_zone::civil_lookup::UNIQUE:
             moment->kind = ClockTimeKind::Unique;
-            offsets_at(tz, cl.pre, &moment->before);
+            offsets_at(tz, zone, cl.pre, &moment->before);
             moment->after = moment->before;
             break;
         case cctz::time_zone::civil_lookup::SKIPPED:
         case cctz::time_zone::civil_lookup::REPEATED:
             moment->kind = cl.kind == cctz::time_zone::civil_lookup::SKIPPED ? ClockTimeKind::Skipped
                                                                             : ClockTimeKind::Repeated;
-            offsets_at(tz, cl.trans - cctz::seconds(1), &moment->before);
-            offsets_at(tz, cl.trans, &moment->after);
+            offsets_at(tz, zone, cl.trans - cctz::seconds(1), &moment->before);
+            offsets_at(tz, zone, cl.trans, &moment->after);
             break;
     }
     return true;

@@ -178,6 +178,9 @@ static void read_clock(PersonDialog* d, int clock[6]) {
     clock[5] = uxupdown_get_value(&d->second);
 }
 
+// Characters the source line shows whole at the dialog's width in its font.
+static const int kSourceLineFits = 64;
+
 static void set_source_line(PersonDialog* d, const char* text) {
     uxlabel_set_text(&d->source, text);
 }
@@ -235,8 +238,11 @@ static void propose_zone(PersonDialog* d) {
                       d->proposedSummer, moment.after.summerSeconds / 3600);
     else if (moment.kind == ClockTimeKind::Skipped)
         std::snprintf(line, sizeof line, "tz-Datenbank: diese Uhrzeit gab es nicht (Uhren vorgestellt)");
-    else
-        std::snprintf(line, sizeof line, "Aus der tz-Datenbank: %s (%s)", d->placeZone, o.abbreviation);
+    else if (std::snprintf(line, sizeof line, "Aus der tz-Datenbank: %s (%s: Zone %d, Sommerzeit %d)",
+                           d->placeZone, o.abbreviation, d->proposedZone, d->proposedSummer) > kSourceLineFits)
+        // A long zone name would not fit the dialog's line: the abbreviation and split say enough.
+        std::snprintf(line, sizeof line, "Aus der tz-Datenbank: %s, Zone %d, Sommerzeit %d",
+                      o.abbreviation, d->proposedZone, d->proposedSummer);
     set_source_line(d, line);
 }
 
