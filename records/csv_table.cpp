@@ -574,9 +574,8 @@ static bool same_total(const ZoneOffsets& o, int total) {
 static bool split_total(RowReader& r, CsvRole role, int total) {
     PersonEntry* e = r.entry;
     if (total % 3600 != 0) {
-        char text[32];
-        FormatOffset(total, text, sizeof text);
-        AddRowProblem(r.check, r.number, kPersonZone, r.header(role), kRowFieldNoWholeHours, text);
+        AddRowProblem(r.check, r.number, kPersonZone, r.header(role), kRowFieldNoWholeHours,
+                      r.text(role).c_str());
         return false;
     }
     e->timeZone = total / 3600;

@@ -1,4 +1,4 @@
-// verivire-tablecheck TABLE.dbf: checks a person or event table with the program's own row
+// verivire-tablecheck TABLE.dbf or TABLE.csv: checks a person or event table with the program's own row
 // reader and place lookup; the place table is taken from the working directory. Exit code 0
 // when nothing was found, 1 when problems were listed, 2 when the table cannot be read.
 
@@ -16,7 +16,7 @@ static bool use_place_table() {
 
 int main(int argc, char** argv) {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: verivire-tablecheck TABLE.dbf\n");
+        std::fprintf(stderr, "usage: verivire-tablecheck TABLE.dbf or TABLE.csv\n");
         return kTableCheckUnreadable;
     }
     if (!use_place_table()) {

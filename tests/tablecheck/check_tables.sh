@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs verivire-tablecheck on a good and on a bad person table (written with the place-table
 # generator's dBase writer) beside the shipped place table, and on a file that is no table:
-# exit codes 0, 1 and 2, and the problem lines of the bad table.
+# exit codes 0, 1 and 2, and the problem lines of the bad table; then a CSV table as sources
+# publish them.
 set -u
 checker=$1 source=$2 rundir=$3
 rm -rf "$rundir"
@@ -46,6 +47,31 @@ bad.dbf: 5 rows, 5 problems
 rows not checked against the tz database: 2 (fields unusable 1, not in the place table 1)
 TXT
 diff expected.txt bad.txt || failed=1
+# A Gauquelin-style CSV: local mean time, a name found only beyond the distance limit, zone and
+# summer time from the tz database (by a city district, and by the nearest place for a row
+# without a place name), a date out of range, and Paris's WEMT of 1944 against a given +01:00.
+cat >sources.csv <<'CSV'
+NUM,NAME,DATE,PLACE,LON,LAT
+1,ALPHA Jean,1889-05-06 12:00:00,PARIS,2.35,48.85
+2,BETA Paul,1950-06-01 10:00:00+01:00,ANGLET,-0.37,43.3
+3,GAMMA Luc,1960-01-01 12:00:00,PARIS 8E,2.31667,48.86667
+4,DELTA Marc,1960-01-01 12:00:00,,2.35,48.85
+5,EPSILON Yves,1960-13-01 12:00:00+01:00,PARIS,2.35,48.85
+6,ZETA Ugo,1944-09-01 12:00:00+01:00,PARIS,2.35,48.85
+CSV
+"$checker" sources.csv >sources.txt; status=$?
+[ $status -eq 1 ] || { echo "sources.csv: exit $status"; failed=1; }
+cat >expected.txt <<'TXT'
+row 1, time zone (tz database) "Europe/Paris +0:09:21 LMT": local mean time, which zone and summer time cannot hold
+row 2, place "ANGLET": 'Anglet' is in the place table 95 km away
+row 3: zone 1, summer time 0 from the tz database (Europe/Paris, CET)
+row 4: no place name; nearest place Paris, 0 km away, zone 1, summer time 0 from the tz database (Europe/Paris, CET)
+row 5, DATE "1960-13-01 12:00:00+01:00": outside its range
+row 6, Paris 01.09.1944 12:00:00: table zone 1, summer time 0; tz database zone 0, summer time 2 (Europe/Paris, WEMT)
+sources.csv: 6 rows, 4 problems
+rows not checked against the tz database: 5 (fields unusable 1, place farther than the lookup accepts 1, local mean time 1, zone taken from the tz database 2)
+TXT
+diff expected.txt sources.txt || failed=1
 "$checker" orte_ori.dbf >notperson.txt; status=$?
 [ $status -eq 2 ] || { echo "place table as person table: exit $status"; failed=1; }
 "$checker" missing.dbf >missing.txt; status=$?
