@@ -2,7 +2,7 @@
 # The fuzz harnesses of tests/fuzz, built with clang and libFuzzer in build-fuzz/.
 #
 #   tools/fuzz.sh NAME [SECONDS]   fuzzes one harness (xbase picture cfgstr script modfiles
-#                                  markup terminal) for SECONDS (default 300)
+#                                  markup terminal csvtable) for SECONDS (default 300)
 #   tools/fuzz.sh replay           runs every seed and crash reproducer once through each harness
 #
 # Fuzzing starts from tests/fuzz/corpus/NAME and tests/fuzz/crashes/NAME; inputs that reach new

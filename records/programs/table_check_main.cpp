@@ -1,6 +1,7 @@
-// verivire-tablecheck TABLE.dbf or TABLE.csv: checks a person or event table with the program's own row
-// reader and place lookup; the place table is taken from the working directory. Exit code 0
-// when nothing was found, 1 when problems were listed, 2 when the table cannot be read.
+// verivire-tablecheck TABLE.dbf (or TABLE.csv): checks a person or event table with the
+// program's own row reader and place lookup; the place table is taken from the working
+// directory. Exit code 0 when nothing was found, 1 when problems were listed, 2 when the table
+// cannot be read.
 
 #include <cstdio>
 
