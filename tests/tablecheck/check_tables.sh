@@ -48,8 +48,9 @@ rows not checked against the tz database: 2 (fields unusable 1, not in the place
 TXT
 diff expected.txt bad.txt || failed=1
 # A Gauquelin-style CSV: local mean time, a name found only beyond the distance limit, zone and
-# summer time from the tz database (by a city district, and by the nearest place for a row
-# without a place name), a date out of range, and Paris's WEMT of 1944 against a given +01:00.
+# summer time from the tz database (by a city district, by the nearest place for a row without
+# a place name, by the place's own name MILANO), a date out of range, and Paris's WEMT of 1944
+# against a given +01:00.
 cat >sources.csv <<'CSV'
 NUM,NAME,DATE,PLACE,LON,LAT
 1,ALPHA Jean,1889-05-06 12:00:00,PARIS,2.35,48.85
@@ -58,6 +59,7 @@ NUM,NAME,DATE,PLACE,LON,LAT
 4,DELTA Marc,1960-01-01 12:00:00,,2.35,48.85
 5,EPSILON Yves,1960-13-01 12:00:00+01:00,PARIS,2.35,48.85
 6,ZETA Ugo,1944-09-01 12:00:00+01:00,PARIS,2.35,48.85
+7,ETA Gino,1960-01-01 12:00:00,MILANO,9.19,45.46
 CSV
 "$checker" sources.csv >sources.txt; status=$?
 [ $status -eq 1 ] || { echo "sources.csv: exit $status"; failed=1; }
@@ -68,8 +70,9 @@ row 3: zone 1, summer time 0 from the tz database (Europe/Paris, CET)
 row 4: no place name; nearest place Paris, 0 km away, zone 1, summer time 0 from the tz database (Europe/Paris, CET)
 row 5, DATE "1960-13-01 12:00:00+01:00": outside its range
 row 6, Paris 01.09.1944 12:00:00: table zone 1, summer time 0; tz database zone 0, summer time 2 (Europe/Paris, WEMT)
-sources.csv: 6 rows, 4 problems
-rows not checked against the tz database: 5 (fields unusable 1, place farther than the lookup accepts 1, local mean time 1, zone taken from the tz database 2)
+row 7: zone 1, summer time 0 from the tz database (Europe/Rome, CET)
+sources.csv: 7 rows, 4 problems
+rows not checked against the tz database: 6 (fields unusable 1, place farther than the lookup accepts 1, local mean time 1, zone taken from the tz database 3)
 TXT
 diff expected.txt sources.txt || failed=1
 "$checker" orte_ori.dbf >notperson.txt; status=$?

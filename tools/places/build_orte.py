@@ -11,6 +11,11 @@ is coarse and sometimes names a neighbour's zone, which has a different history;
 tz database's zone.tab does not list for the place's country is therefore replaced by the
 nearest zone that zone.tab lists for that country.
 
+Each place is also listed under its names in its country's languages and in English (Milano,
+Roma, Torino, Alger, Bruxelles; Milan, Rome, ...), as researchers' sources write them. These
+come from Debian's libgeonames-common: translations of GeoNames place names, keyed by the same
+GeoNames ids the city list carries.
+
 Usage: /usr/bin/python3 build_orte.py places.json orte_ori.dbf
 """
 
@@ -121,6 +126,42 @@ GERMAN_NAMES = [
 ]
 
 
+# Translations of GeoNames place names (Debian package libgeonames-common): one gettext
+# catalogue per language, the message ids being GeoNames ids.
+GEONAMES_LOCALE_DIR = "/usr/share/locale"
+# The languages of each country whose place names Latin-1 can write (English is added for all).
+LOCAL_LANGUAGES = {
+    "AT": ["de"], "BE": ["fr", "nl"], "CH": ["de", "fr", "it"], "CZ": ["cs"], "DE": ["de"],
+    "DK": ["da"], "DZ": ["fr"], "EE": ["et"], "ES": ["es", "ca"], "FI": ["fi", "sv"],
+    "FR": ["fr"], "HR": ["hr"], "HU": ["hu"], "IE": ["en"], "IS": ["is"], "IT": ["it"],
+    "LI": ["de"], "LT": ["lt"], "LU": ["fr", "de"], "LV": ["lv"], "MA": ["fr"], "MC": ["fr"],
+    "NL": ["nl"], "NO": ["nb"], "PL": ["pl"], "PT": ["pt"], "RO": ["ro"], "SE": ["sv"],
+    "SI": ["sl"], "SK": ["sk"], "TN": ["fr"], "TR": ["tr"], "AR": ["es"], "BO": ["es"],
+    "BR": ["pt"], "CA": ["fr"], "CL": ["es"], "CO": ["es"], "CU": ["es"], "EC": ["es"],
+    "MX": ["es"], "PE": ["es"], "PY": ["es"], "UY": ["es"], "VE": ["es"],
+}
+
+
+def geonames_translations(languages):
+    """The catalogue of each language: GeoNames id (text) -> name."""
+    catalogues = {}
+    for language in sorted(languages):
+        path = os.path.join(GEONAMES_LOCALE_DIR, language, "LC_MESSAGES", "geonames.mo")
+        with open(path, "rb") as f:
+            catalogues[language] = gettext.GNUTranslations(f)._catalog
+    return catalogues
+
+
+def other_names(place, catalogues):
+    """The place's names in its country's languages and in English, in that order."""
+    names = []
+    for language in LOCAL_LANGUAGES.get(place["country"], []) + ["en"]:
+        name = catalogues[language].get(str(place["id"]))
+        if name and name not in names:
+            names.append(name)
+    return names
+
+
 def country_names():
     """German names of the ISO 3166 countries, from Debian's iso-codes package."""
     with open("/usr/share/iso-codes/json/iso_3166-1.json", encoding="utf-8") as f:
@@ -216,9 +257,12 @@ def main():
     for place in places:
         by_name.setdefault((place["name"], place["country"]), []).append(place)
 
+    catalogues = geonames_translations({l for ls in LOCAL_LANGUAGES.values() for l in ls} | {"en"})
     entries = []
     for place in places:
         entries.append((place["name"], place))
+        for name in other_names(place, catalogues):
+            entries.append((name, place))
     for german, listed, country in GERMAN_NAMES:
         matches = by_name.get((listed, country))
         if not matches:

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Rebuilds data/orte_ori.dbf. Needs node/npm (npm registry reachable), python3 with zoneinfo and
-# Debian's iso-codes and tzdata. The npm packages are installed into a temporary directory.
+# Debian's iso-codes, tzdata and libgeonames-common. The npm packages are installed into a
+# temporary directory.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
