@@ -9,6 +9,7 @@
 
 #include "records/csv_table.h"
 #include "records/persons.h"
+#include "records/places.h"
 #include "shell/output.h"
 
 bool IsCsvTablePath(const char* path) {
@@ -54,6 +55,21 @@ bool ReadPersonTableRow(PersonTable* t, int row, PersonEntry* entry, RowCheck* c
     t->note[0] = 0;
     if (t->csv) return ReadCsvPersonRow(t->csv, row, entry, check, t->note, sizeof t->note);
     return ReadCheckedPersonRow(&t->dbf, row, entry, check);
+}
+
+void EntryPlaceZone(const PersonEntry* entry, char* zone, int size) {
+    if (size <= 0) return;
+    zone[0] = 0;
+    double lon = entry->longitudeDegrees + entry->longitudeMinutes / 60.0;
+    double lat = entry->latitudeDegrees + entry->latitudeMinutes / 60.0;
+    bool named = false;
+    for (const char* c = entry->place; *c; ++c)
+        if (*c != ' ') named = true;
+    FoundPlace place{};
+    double km = 0;
+    bool found = named ? FindPlaceNear(entry->place, lon, lat, &place)
+                       : NearestPlace(lon, lat, &place, &km);
+    if (found) std::snprintf(zone, static_cast<size_t>(size), "%s", place.zone);
 }
 
 void PersonTableImportNote(const PersonTable* t, char* text, int size) {

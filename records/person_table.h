@@ -40,6 +40,11 @@ int PersonTableRows(const PersonTable* table);
 // table's note is set when zone and summer time came from the tz database.
 bool ReadPersonTableRow(PersonTable* table, int row, PersonEntry* entry, RowCheck* check);
 
+// The IANA zone of the entry's place ("Europe/Paris"): the place table's row of that name near
+// its coordinates, or for an entry without a place name the nearest place; "" when there is
+// none. With ReadPersonTableRow, what a module needs to take a table's rows as events with zones.
+void EntryPlaceZone(const PersonEntry* entry, char* zone, int size);
+
 // One line about the file as a whole for the import report, "" when there is nothing to say:
 // the letters Latin-1 lacks, written as '?', or that the file was read as Latin-1.
 void PersonTableImportNote(const PersonTable* table, char* text, int size);
