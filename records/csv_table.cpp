@@ -388,6 +388,8 @@ static bool colon_coordinate(const std::string& text, bool longitude, double* va
 }
 
 void TableCoordinate(double value, int* degrees, int* minutes) {
+    // Only coordinates are converted; anything beyond a full turn is no value of one.
+    if (!(std::fabs(value) <= 360.0)) value = 0;
     double whole = std::floor(value);
     long m = std::lround((value - whole) * 60.0);
     if (m == 60) {
@@ -485,12 +487,11 @@ static bool read_coordinate(RowReader& r, CsvRole decimalRole, CsvRole tableRole
     double value = 0;
     int d = 0, m = 0;
     bool parsed;
-    if (t.find(':') != std::string::npos) {
-        parsed = colon_coordinate(t, longitude, &value);
-        if (parsed) TableCoordinate(value, &d, &m);
-    } else if (role == decimalRole) {
-        parsed = decimal(t, &value);
-        if (parsed) TableCoordinate(value, &d, &m);
+    if (t.find(':') != std::string::npos || role == decimalRole) {
+        parsed = t.find(':') != std::string::npos ? colon_coordinate(t, longitude, &value)
+                                                  : decimal(t, &value);
+        // Converted only within the range (a value far beyond it fits no int).
+        if (parsed && std::fabs(value) <= limit) TableCoordinate(value, &d, &m);
     } else {
         parsed = ParseTableCoordinate(t.c_str(), &d, &m);
         value = d + m / 60.0;

@@ -58,5 +58,6 @@ bool ReadCsvPersonRow(const CsvTable* table, int row, PersonEntry* entry, RowChe
                       char* note, int noteSize);
 
 // Coordinates in decimal degrees as the tables keep them: whole degrees rounded down and minutes
-// with degrees + minutes / 60 the value to the nearest minute (-0.56667 is -1 and 26).
+// with degrees + minutes / 60 the value to the nearest minute (-0.56667 is -1 and 26). Values
+// beyond +-360 are no coordinates and give 0 degrees 0 minutes.
 void TableCoordinate(double value, int* degrees, int* minutes);
