@@ -289,12 +289,15 @@ static bool iso_date(const char** at, int* day, int* month, int* year) {
     return true;
 }
 
-// "HH:MM[:SS]" at the cursor.
+// "HH:MM[:SS[.fff]]" at the cursor; a fraction of a second is dropped.
 static bool iso_time(const char** at, int* hour, int* minute, int* second) {
     const char* p = *at;
     *second = 0;
     if (!digits(&p, 0, hour) || *p++ != ':' || !digits(&p, 0, minute)) return false;
     if (*p == ':' && !(++p, digits(&p, 0, second))) return false;
+    if (*p == '.' && p[1] >= '0' && p[1] <= '9')
+        for (++p; *p >= '0' && *p <= '9'; ++p) {
+        }
     *at = p;
     return true;
 }

@@ -50,24 +50,25 @@ TEST_F(CsvTables, SourcesFormsBecomeTheTablesValues) {
     // Gauquelin-style: one name column, ISO date-time with offset, decimal degrees; a city
     // district finds its city, whose tz database splits +2 of September 1944 into 0 and 2.
     Parse("NUM,NAME,DATE,PLACE,LON,LAT\n"
-          "1,DUPONT Jean Paul,1944-09-01T12:05:30+02:00,PARIS 8E,-0.56667,48.86667\n");
+          "1,DUPONT Jean Paul,1944-09-01T12:05:30.250+02:00,PARIS 8E,2.31667,48.86667\n");
     PersonEntry e{};
     EXPECT_EQ(Read(0, &e), "");
     EXPECT_STREQ(e.name, "DUPONT");
     EXPECT_STREQ(e.firstName, "Jean Paul");
     EXPECT_EQ(e.year * 10000 + e.month * 100 + e.day, 19440901);
     EXPECT_EQ(e.hour * 10000 + e.minute * 100 + e.second, 120530);
-    EXPECT_EQ(e.longitudeDegrees, -1);  // -0.56667 is "-1.26"
-    EXPECT_EQ(e.longitudeMinutes, 26);
+    EXPECT_EQ(e.longitudeDegrees * 100 + e.longitudeMinutes, 219);
     EXPECT_EQ(e.latitudeDegrees, 48);
     EXPECT_EQ(e.latitudeMinutes, 52);
+    EXPECT_EQ(e.timeZone, 0);  // WEMT
+    EXPECT_EQ(e.summerTime, 2);
 
     // Enigma-style and others: ";", "D:M:S:H" coordinates, the three date forms, zone and
     // summer-time columns, the west-positive offset column, UTF-8 with a letter Latin-1 lacks.
     Parse("Id;Name;Vorname;Longitude;Latitude;Date;Time;Zone;DST;TZ_WEST\n"
           "1;M\xc3\xbcller;\xc5\x81ukasz;10:55:0:E;33:52:30:S;17. 9.1937;17:00;1;0;\n"
           "2;B;C;10:55:0:W;48:51:0:N;19370917;17:00:00;;;5\n"
-          "3;B;C;2.35;48.85;1937-09-17;17;-3;1;\n");
+          "3;B;C;-0.56667;48.85;1937-09-17;17;-3;1;\n");
     EXPECT_EQ(table.replacedLetters, 1);
     EXPECT_EQ(Read(0, &e), "");
     EXPECT_STREQ(e.name, "M\xfcller");
@@ -82,7 +83,8 @@ TEST_F(CsvTables, SourcesFormsBecomeTheTablesValues) {
     EXPECT_EQ(e.longitudeMinutes, 5);
     EXPECT_EQ(e.timeZone, -5);  // five hours west
     EXPECT_EQ(Read(2, &e), "");
-    EXPECT_EQ(e.longitudeDegrees * 100 + e.longitudeMinutes, 221);
+    EXPECT_EQ(e.longitudeDegrees, -1);  // -0.56667 is "-1.26": degrees rounded down
+    EXPECT_EQ(e.longitudeMinutes, 26);
     EXPECT_EQ(e.timeZone, -3);
     EXPECT_EQ(e.summerTime, 1);
 }
