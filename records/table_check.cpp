@@ -155,13 +155,14 @@ static int check_row(PersonTable* table, int row, std::FILE* out, UncheckedCount
         ++unchecked->count[ReasonOfRowProblems(&check)];
         return problems;
     }
-    // The note said where zone and summer time came from: nothing to compare them with.
-    if (readable && table->note[0]) {
+    ZoneComparison c;
+    CompareEntryZone(&entry, &c);
+    // The note said where zone and summer time came from: nothing to compare them with. A place
+    // name that is not in the place table there is still a problem of the row.
+    if (readable && table->note[0] && c.verdict != ZoneVerdict::NotInPlaceTable) {
         ++unchecked->count[kUncheckedZoneFromDatabase];
         return problems;
     }
-    ZoneComparison c;
-    CompareEntryZone(&entry, &c);
     if (c.verdict == ZoneVerdict::NotInPlaceTable || c.verdict == ZoneVerdict::NoZone) {
         ++unchecked->count[DescribeUncheckedRow(row + 1, &entry, &c, line, sizeof line)];
         std::fprintf(out, "%s\n", line);
