@@ -80,20 +80,31 @@ const char* ShuffleTableName(const ShuffleRun& r) {
 
 // ---- 1. order, IC, planets and self-correlation ------------------------------------------------
 
-// The last Continuum's files; a missing or short file is named by its reader, a value the
-// matrices cannot use here.
+static bool in_range(const char* file, int value, int low, int high) {
+    if (value >= low && value <= high) return true;
+    Print("\n ERROR! The file %s holds %d (%d..%d expected). ERROR! \n", file, value, low, high);
+    return false;
+}
+
+// The last Continuum's files; a file that is missing, short or holds a value the matrices cannot
+// use is named and the run stops (its reader says on the terminal what was wrong).
 static bool read_parameter_files() {
     ShuffleSettings& s = run.settings;
     int groupSize = 0;
-    if (!ReadInt(kOrderFile, &s.order) || !ReadMatrixFormat(&s.last, &groupSize) ||
-        !ReadPlanetWeights(s.weights, s.last) || !ReadInt(kSelfCorrelationFile, &s.selfCorrelation))
-        return refuse("A file of the last Continuum is missing or short (see the terminal).");
-    if (s.order < 1 || s.order > 12)
-        return refuse("The file %s holds the order %d (1..12 expected).", kOrderFile, s.order);
-    if (s.selfCorrelation != 0 && s.selfCorrelation != 1)
-        return refuse("The file %s holds %d (0 or 1 expected).", kSelfCorrelationFile,
-                      s.selfCorrelation);
-    return true;
+    const char* bad = nullptr;
+    if (!ReadInt(kOrderFile, &s.order) || !in_range(kOrderFile, s.order, 1, 12))
+        bad = kOrderFile;
+    else if (!ReadMatrixFormat(&s.last, &groupSize))
+        bad = kMatrixFormatFile;
+    else if (!ReadPlanetWeights(s.weights, s.last))
+        bad = kPlanetWeightsFile;
+    else if (!ReadInt(kSelfCorrelationFile, &s.selfCorrelation) ||
+             !in_range(kSelfCorrelationFile, s.selfCorrelation, 0, 1))
+        bad = kSelfCorrelationFile;
+    if (!bad) return true;
+    return refuse("The file %s of the last Continuum is missing or cannot be used (see the "
+                  "terminal).",
+                  bad);
 }
 
 // The Continuum's own dialogs.
