@@ -43,16 +43,29 @@ double element(const double m[kMatrixSize][kMatrixSize], int i, int j) {
     return i <= j ? m[i][j] : m[j][i];
 }
 
-// The frame of one marked cell: one pixel inside the square, and two more for a heavy mark.
+// The frame of one marked cell, black with a white line inside so that it shows on dark and
+// light cells alike: one black pixel for a mark, three for a heavy mark. An element that is not
+// shown is grey.
 void frame_cell(int x, int y, int mark) {
     if (mark <= 0) return;
-    uxgraphic_rect(x + 2, y + 2, kCell - 3, kCell - 3, kBlack);
-    if (mark < 2) return;
-    uxgraphic_rect(x + 3, y + 3, kCell - 5, kCell - 5, kBlack);
-    uxgraphic_rect(x + 4, y + 4, kCell - 7, kCell - 7, kBlack);
+    if (mark == kMatrixGridGrey) {
+        uxgraphic_fillrect(x + 1, y + 1, kCell - 1, kCell - 1, 0xD0D0D0);
+        return;
+    }
+    const int black = mark >= 2 ? 3 : 1;
+    for (int k = 0; k < black; ++k)
+        uxgraphic_rect(x + 2 + k, y + 2 + k, kCell - 3 - 2 * k, kCell - 3 - 2 * k, kBlack);
+    uxgraphic_rect(x + 2 + black, y + 2 + black, kCell - 3 - 2 * black, kCell - 3 - 2 * black,
+                   kWhite);
 }
 
 }  // namespace
+
+void DrawMatrixGridMark(int x, int y, int mark) {
+    uxgraphic_fillrect(x, y, kCell, kCell, kWhite);
+    uxgraphic_rect(x, y, kCell + 1, kCell + 1, kBlack);
+    frame_cell(x, y, mark);
+}
 
 void DrawMatrixGrid(int x, int y, const char* title, const double m[kMatrixSize][kMatrixSize],
                     int last, const MatrixGridOptions* options) {

@@ -29,14 +29,11 @@ struct KindGrid {
     unsigned char marks[kMatrixSize][kMatrixSize];
 };
 
-// A small framed square and its text: the legend's samples of the two marks.
+// A sample cell with the mark and its text: the legend of the two marks.
 int legend_entry(int x, int y, int mark, const char* text) {
-    const int size = kMatrixGridCell;
-    uxgraphic_rect(x, y - 20, size, size, kBlack);
-    for (int k = 0; k < (mark == 2 ? 3 : 1); ++k)
-        uxgraphic_rect(x + 2 + k, y - 18 + k, size - 3 - 2 * k, size - 3 - 2 * k, kBlack);
-    DrawText(x + size + 10, y + 8, text, kBlack);
-    return x + size + 10 + uxgraphic_textwidth(text) + 40;
+    DrawMatrixGridMark(x, y - 20, mark);
+    DrawText(x + kMatrixGridCell + 10, y + 8, text, kBlack);
+    return x + kMatrixGridCell + 10 + uxgraphic_textwidth(text) + 40;
 }
 
 }  // namespace
@@ -46,6 +43,7 @@ void DrawShuffleChart(const ShuffleRun& run) {
     const ShuffleSettings& s = run.settings;
     static KindGrid grids[kCorrelationKinds];
     std::memset(grids, 0, sizeof grids);
+    for (KindGrid& g : grids) std::memset(g.marks, kMatrixGridGrey, sizeof g.marks);
     double scale = kMinScale;
     for (size_t i = 0; i < r.quantities.size(); ++i) {
         const ShuffleQuantity& q = r.quantities[i];
@@ -57,15 +55,22 @@ void DrawShuffleChart(const ShuffleRun& run) {
         if (std::isfinite(st.z) && std::fabs(st.z) > scale) scale = std::fabs(st.z);
     }
     GraphicOutput(kShuffleGraphicPage, kWidth, kHeight, kWhite);
+    // A long table name is cut so that the title stays on the page.
+    char table[40];
+    const char* name = ShuffleTableName(run);
+    if (std::strlen(name) < sizeof table)
+        std::snprintf(table, sizeof table, "%s", name);
+    else
+        std::snprintf(table, sizeof table, "%.*s...", static_cast<int>(sizeof table) - 4, name);
     char title[300];
     std::snprintf(title, sizeof title,
                   "Shuffle test: %d events of %s against %d control groups (%s), order %d, %s IC",
-                  run.count, ShuffleTableName(run), s.controlGroups,
+                  run.count, table, s.controlGroups,
                   kShuffleDesignCaptions[s.design - 1], s.order, s.last == 10 ? "with" : "without");
     DrawText(20, 20, title, kBlue);
     int x = legend_entry(20, 62, 1, "q < 0.05");
     x = legend_entry(x, 62, 2, "family-wise p < 0.05");
-    DrawText(x, 70, "colour: z, blue below 0, red above; row and matrix sums on Text 4", kBlack);
+    DrawText(x, 70, "colour: z, blue below 0, red above; grey: not tested; sums on Text 4", kBlack);
     const int left[2] = {220, 1180};
     const int top[2] = {130, 625};
     for (int k = 0; k < kCorrelationKinds; ++k) {
