@@ -5,6 +5,7 @@
 #include "astro/astro_records.h"
 #include "astro/julian.h"
 #include "astro/positions.h"
+#include "research/correlation_dialogs.h"
 #include "research/correlation_matrices.h"
 #include "research/matrix_picture.h"
 #include "research/matrix_report.h"
@@ -45,8 +46,6 @@ static struct {
 // u = 0.0000 .. 0.9999 from the standard generator.
 static double random_fraction() { return RandomInt(10000) * 0.0001; }
 
-static int yes(int answer) { return answer == 1 ? 1 : 0; }
-
 // Steps up to the members of the group, with IC and order; false when the application stops
 // or a file cannot be written.
 static bool ask_format() {
@@ -55,8 +54,8 @@ static bool ask_format() {
     IntroContinuum(0);
     Print("\n INPUT Time-Continuum \n\n ");
     Print("\n Coherence = 1; that means coherent \n");
-    run.order = InputInt(" \n Order of the correlation (1,2,3,...12): ", 1, 12, 3);
-    run.withIc = yes(InputYesNo("with IC? ", 0));
+    run.order = AskCorrelationOrder();
+    run.withIc = AskWithIc();
     run.members = InputInt("Members of the group (INPUT integer)? :  ", 1, kMaxMembers, 1);
     if (!uxRunning()) return false;
     if (run.withIc) {
@@ -79,17 +78,8 @@ static bool ask_format() {
 // cannot be written.
 static bool ask_weights() {
     Print("\n  ");
-    int select = InputYesNo("Should planets be selected ?", 0);
-    for (int p = 0; p <= run.last + 1; ++p) run.weights[p] = 1.0;
-    if (select == 1) {
-        run.weights[10] = run.weights[11] = run.withIc ? 1.0 : 0.0;
-        InputArray("selected planets", run.weights, kPrincipleLabels);
-    } else if (InputYesNo("Should the planets get a weight(gravity)?", 0) == 1) {
-        for (int p = 0; p < 10; ++p) run.weights[p] = kGravityWeights[p];
-        run.weights[10] = run.withIc ? 57.2 : 0.0;
-        InputArray("gravity planets", run.weights, kPrincipleLabels);
-    }
-    run.selfCorrelation = yes(InputYesNo("Should self-correlations of the planets be calculated? ", 0));
+    AskPlanetWeights(run.withIc, run.last, run.weights);
+    run.selfCorrelation = AskSelfCorrelation();
     if (!uxRunning()) return false;
     if (!WriteInt(kSelfCorrelationFile, run.selfCorrelation)) return false;
     if (run.members < 1) {

@@ -11,7 +11,7 @@ namespace {
 
 const int kWidth = 1920;
 const int kHeight = 1080;
-const int kCell = 40;        // a matrix element's square
+const int kCell = kMatrixGridCell;  // a matrix element's square
 const int kScaleWidth = 20;  // the colour bar right of each grid
 const int kScaleSteps = 40;  // bands of the colour bar
 const int kBlack = 0x000000;
@@ -43,17 +43,43 @@ double element(const double m[kMatrixSize][kMatrixSize], int i, int j) {
     return i <= j ? m[i][j] : m[j][i];
 }
 
-// One kind's grid with its top-left corner at (x, y): principle labels on both axes, the
-// coloured squares, a frame, and the colour scale with its numbers at the right.
-void draw_grid(int x, int y, const char* title, const double m[kMatrixSize][kMatrixSize],
-               int last) {
+// The frame of one marked cell, black with a white line inside so that it shows on dark and
+// light cells alike: one black pixel for a mark, three for a heavy mark. An element that is not
+// shown is grey.
+void frame_cell(int x, int y, int mark) {
+    if (mark <= 0) return;
+    if (mark == kMatrixGridGrey) {
+        uxgraphic_fillrect(x + 1, y + 1, kCell - 1, kCell - 1, 0xD0D0D0);
+        return;
+    }
+    const int black = mark >= 2 ? 3 : 1;
+    for (int k = 0; k < black; ++k)
+        uxgraphic_rect(x + 2 + k, y + 2 + k, kCell - 3 - 2 * k, kCell - 3 - 2 * k, kBlack);
+    uxgraphic_rect(x + 2 + black, y + 2 + black, kCell - 3 - 2 * black, kCell - 3 - 2 * black,
+                   kWhite);
+}
+
+}  // namespace
+
+void DrawMatrixGridMark(int x, int y, int mark) {
+    uxgraphic_fillrect(x, y, kCell, kCell, kWhite);
+    uxgraphic_rect(x, y, kCell + 1, kCell + 1, kBlack);
+    frame_cell(x, y, mark);
+}
+
+void DrawMatrixGrid(int x, int y, const char* title, const double m[kMatrixSize][kMatrixSize],
+                    int last, const MatrixGridOptions* options) {
     const int n = last + 1;
     double largest = 0;
-    for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j) {
-            const double v = std::fabs(element(m, i, j));
-            if (std::isfinite(v) && v > largest) largest = v;
-        }
+    if (options && options->scale > 0) {
+        largest = options->scale;
+    } else {
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j) {
+                const double v = std::fabs(element(m, i, j));
+                if (std::isfinite(v) && v > largest) largest = v;
+            }
+    }
     DrawText(x, y - 28, title, kBlue);
     const int pageFont = UseCompactChartFont();
     for (int p = 0; p < n; ++p) {
@@ -69,6 +95,11 @@ void draw_grid(int x, int y, const char* title, const double m[kMatrixSize][kMat
         uxgraphic_fillrect(x + k * kCell, y, 1, n * kCell + 1, kBlack);
         uxgraphic_fillrect(x, y + k * kCell, n * kCell + 1, 1, kBlack);
     }
+    if (options && options->marks)
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j)
+                frame_cell(x + j * kCell, y + i * kCell,
+                           i <= j ? options->marks[i][j] : options->marks[j][i]);
     // The scale: +largest at the top, 0 in the middle, -largest at the bottom.
     const int sx = x + n * kCell + 20, height = n * kCell;
     for (int s = 0; s < kScaleSteps; ++s) {
@@ -85,6 +116,8 @@ void draw_grid(int x, int y, const char* title, const double m[kMatrixSize][kMat
     RestoreChartFont(pageFont);
 }
 
+namespace {
+
 // The whole page: a title and the four grids, two by two.
 void draw_picture(int page, const char* title, const char* const kindTitles[kCorrelationKinds],
                   const MatrixSet& m, int last) {
@@ -93,7 +126,7 @@ void draw_picture(int page, const char* title, const char* const kindTitles[kCor
     const int left[2] = {220, 1180};
     const int top[2] = {100, 600};
     for (int k = 0; k < kCorrelationKinds; ++k)
-        draw_grid(left[k % 2], top[k / 2], kindTitles[k], m[k], last);
+        DrawMatrixGrid(left[k % 2], top[k / 2], kindTitles[k], m[k], last, nullptr);
 }
 
 }  // namespace

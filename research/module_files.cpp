@@ -149,6 +149,14 @@ bool CloseModuleFile(ModuleFile* file) {
     return ok;
 }
 
+bool WriteModuleText(const char* name, const char* text, unsigned long size) {
+    ModuleFile* file = OpenModuleFile(name);
+    if (!file) return false;
+    // A short write leaves the stream in error, which the close reports.
+    if (size) std::fwrite(text, 1, size, file->out.file);
+    return CloseModuleFile(file);
+}
+
 bool WriteIntList(const char* name, const int* values, int count) {
     ModuleFile* file = OpenModuleFile(name);
     if (!file) return false;

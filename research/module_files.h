@@ -79,6 +79,10 @@ void WriteDoubleLine(ModuleFile* file, double value);
 void WriteIntLine(ModuleFile* file, int value);
 bool CloseModuleFile(ModuleFile* file);
 
+// A whole text file of `size` bytes (a table, a record, a script), written like the files above
+// (with the run's files, whole or not at all); false after reporting.
+bool WriteModuleText(const char* name, const char* text, unsigned long size);
+
 // One module run's files (the shell brackets every run with these): between Begin and End
 // the written files wait beside their targets; End puts them all in place, or none of them when
 // any file of the run could not be written (then reported, and false). Readers in the run see

@@ -11,3 +11,4 @@ void CorrelationFunction();
 void OptimalCurve();
 void UrnModel();
 void BiographicRhythms();
+void ShuffleTest();

@@ -5,6 +5,7 @@
 
 #include <cstdarg>
 #include <cstdlib>
+#include <cstring>
 
 #include "shell/format_text.h"
 #include "toolkit/widgets/uxbutton.h"
@@ -246,7 +247,16 @@ int ChooseOption(const char* title, int n, const char* const* texts) {
     int ids[100];
     for (int i = 0; i < n; ++i) {
         buttons[i] = uxButton{};
-        uxbutton_create(&buttons[i], "%s,x=50%,y=%d,xs=80%,fontid=%u", texts[i], i * 42 + 10, f);
+        // A comma would end the caption in the property string: such a button is made with a
+        // stand-in caption and then takes the whole text.
+        const bool comma = std::strchr(texts[i], ',') != nullptr;
+        uxbutton_create(&buttons[i], "%s,x=50%,y=%d,xs=80%,fontid=%u", comma ? "-" : texts[i],
+                        i * 42 + 10, f);
+        if (comma) {
+            delete[] buttons[i].base.caption;
+            buttons[i].base.caption = new char[std::strlen(texts[i]) + 1];
+            std::strcpy(buttons[i].base.caption, texts[i]);
+        }
         ids[i] = uxbutton_id(&buttons[i]);
     }
     uxwidget_focus(&buttons[0].base);

@@ -86,7 +86,7 @@ const ModuleButton module_buttons[SHELL_MODULE_BUTTONS] = {
     {"Optimal curve", "37%", OptimalCurve},
     {"Urn - model toy", "41%", UrnModel},
     {"Biografic - rhythms", "45%", BiographicRhythms},
-    {"Bt12 NN", "49%", placeholder_10},
+    {"Shuffle test - control groups", "49%", ShuffleTest},
     {"NN", "53%", placeholder_2},
     {"NN", "57%", placeholder_2},
     {"Bt15-NN", "61%", placeholder_statistics3},

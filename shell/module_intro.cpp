@@ -97,6 +97,17 @@ void IntroFluctuations(int) {
     print_lines(lines);
 }
 
+void IntroShuffleTest(int) {
+    static const char* const lines[] = {
+        "\n\n SHUFFLE TEST - CONTROL GROUPS ",
+        "\n Tests an event group against control groups made from the group itself: ",
+        "\n clock times recoupled, or dates, times and places shuffled (or random moments). ",
+        "\n Permutation p, q (false discovery rate), family-wise p, effect size and interval. ",
+        "\n You can find the results in Text 4 and Graphic 5; files shuffletest.csv, ",
+        "\n shuffletest-record.json and shuffletest-repeat.uxs ", "\n \n ", nullptr};
+    print_lines(lines);
+}
+
 void ShowWelcome() {
     IntroGeneral(0);
     IntroContinuum(0);

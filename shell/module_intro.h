@@ -11,6 +11,7 @@ void IntroMatrixProbability(int unused);
 void IntroArtificialIntelligence(int unused);
 void IntroStatistics3(int unused);
 void IntroFluctuations(int unused);
+void IntroShuffleTest(int unused);
 
 // Prints the intros of every module (the WELCOME button).
 void ShowWelcome();

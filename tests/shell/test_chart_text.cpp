@@ -81,7 +81,7 @@ std::string read_script(const std::string& name) {
 }  // namespace
 
 TEST(ChartText, EveryChartKeepsItsTextsWholeAndApart) {
-    for (const char* name : {"chart_workflow", "chart_search", "chart_small"}) {
+    for (const char* name : {"chart_workflow", "chart_search", "chart_small", "shuffle_design1"}) {
         std::string script = read_script(name);
         ASSERT_FALSE(script.empty()) << name;
         ShellRun run = RunShell(script, [] {

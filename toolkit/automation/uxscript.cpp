@@ -1,11 +1,13 @@
 #include "toolkit/automation/uxscript.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <strings.h>
 
 #include "toolkit/platform/uxplatform.h"
+#include "toolkit/core/uxentry.h"
 #include "toolkit/core/uxevent.h"
 #include "toolkit/drawing/uxpicture.h"
 #include "toolkit/core/uxwindow.h"
@@ -360,6 +362,14 @@ void run_command(int argc, char args[][1024]) {
     } else if (!std::strcmp(cmd, "seed")) {
         need(2);
         std::srand(static_cast<unsigned>(number_arg(args[1])));
+    } else if (!std::strcmp(cmd, "module-seed")) {
+        need(2);
+        const char* text = args[1];
+        char* end = nullptr;
+        errno = 0;
+        unsigned long long seed = std::strtoull(text, &end, 10);
+        if (!*text || *end || *text == '-' || errno == ERANGE) fail("not a seed: %s", text);
+        uxrandom_fix_next_seed(seed);
     } else if (!std::strcmp(cmd, "sleep")) {
         need(2);
         uxSleep(std::strtod(args[1], nullptr));

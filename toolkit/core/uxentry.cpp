@@ -37,6 +37,23 @@ void uxrandom_init() {
     uxlog("random init.\n");
 }
 
+static struct {
+    bool fixed;
+    unsigned long long seed;
+} next_seed;
+
+void uxrandom_fix_next_seed(unsigned long long seed) {
+    next_seed.fixed = true;
+    next_seed.seed = seed;
+}
+
+bool uxrandom_take_fixed_seed(unsigned long long* seed) {
+    if (!next_seed.fixed) return false;
+    next_seed.fixed = false;
+    *seed = next_seed.seed;
+    return true;
+}
+
 bool uxentry_init() {
     if (initialised) return true;
     if (!uxplatform_select()) return false;
