@@ -12,10 +12,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <strings.h>
 
 #include "astro/julian.h"
 #include "records/person_rows.h"
+#include "records/person_table.h"
 #include "records/persons.h"
 #include "records/table_check.h"
 #include "research/correlation_dialogs.h"
@@ -146,66 +146,35 @@ static bool ask_correlation_settings() {
 
 // ---- 2. the table --------------------------------------------------------------------------------
 
-// A table of events the group is read from: its rows and a checked reader of one row. Each kind
-// of file has an opener; the file dialog offers every kind's filter.
-struct GroupTable {
-    uxXBase dbf;
-    int rows;
-    bool (*read_row)(GroupTable* table, int row, PersonEntry* entry, RowCheck* check);
-};
+// The table of events the group is read from (.dbf or .csv), open from the file dialog until the
+// rows are read.
+static PersonTable table;
 
-static bool read_dbf_row(GroupTable* table, int row, PersonEntry* entry, RowCheck* check) {
-    return ReadCheckedPersonRow(&table->dbf, row, entry, check);
-}
-
-// False (after the message) when the file is no person or event table with rows.
-static bool open_dbf_table(GroupTable* table) {
-    const char* name = ShuffleTableName(run);
-    if (!uxxbase_open(&table->dbf, run.tablePath))
-        return refuse("The table %s cannot be opened.", name);
-    if (!IsPersonTable(&table->dbf))
-        return refuse("The table %s has %d fields; a person or event table has %d.", name,
-                      uxxbase_field_count(&table->dbf), kPersonFieldCount);
-    table->rows = uxxbase_count(&table->dbf);
-    table->read_row = read_dbf_row;
-    return true;
-}
-
-struct TableKind {
-    const char* extension;  // without the dot, compared without regard to case
-    bool (*open)(GroupTable* table);
-};
-
-static const TableKind kTableKinds[] = {
-    {"dbf", open_dbf_table},
-};
-static const int kTableKindCount = sizeof kTableKinds / sizeof kTableKinds[0];
-
-static bool open_group_table(GroupTable* table) {
-    char format[200] = "open";
-    for (int k = 0; k < kTableKindCount; ++k) {
-        char filter[40];
-        std::snprintf(filter, sizeof filter, ",filter=*.%s", kTableKinds[k].extension);
-        std::strncat(format, filter, sizeof format - std::strlen(format) - 1);
-    }
-    char defaultExt[40];
-    std::snprintf(defaultExt, sizeof defaultExt, ",defaultext=%s", kTableKinds[0].extension);
-    std::strncat(format, defaultExt, sizeof format - std::strlen(format) - 1);
+static bool open_group_table() {
     run.tablePath[0] = '\0';
-    bool chosen = uxfiledialog(run.tablePath, sizeof run.tablePath, "%s", format);
+    bool chosen = uxfiledialog(run.tablePath, sizeof run.tablePath, kPersonTableFilter);
     if (!uxRunning()) return false;
     if (!chosen) return stop("No table was chosen.");
-    const char* dot = std::strrchr(ShuffleTableName(run), '.');
-    for (int k = 0; k < kTableKindCount; ++k)
-        if (dot && !strcasecmp(dot + 1, kTableKinds[k].extension)) {
-            if (!kTableKinds[k].open(table)) return false;
-            if (table->rows < 2)
-                return refuse("The table %s has %d rows; a group needs 2.", ShuffleTableName(run),
-                              table->rows);
-            run.tableRows = table->rows;
-            return true;
-        }
-    return refuse("The file %s is no table the program reads.", ShuffleTableName(run));
+    const char* name = ShuffleTableName(run);
+    char why[300];
+    switch (OpenPersonTable(&table, run.tablePath, why, sizeof why)) {
+    case TableOpen::Opened:
+        break;
+    case TableOpen::CannotOpen:
+        return refuse("The table %s cannot be opened.", name);
+    case TableOpen::NotPersonTable:
+        return refuse("The table %s has %d fields; a person or event table has %d.", name,
+                      uxxbase_field_count(&table.dbf), kPersonFieldCount);
+    case TableOpen::CsvUnusable:
+        return refuse("The table %s cannot be used: %s.", name, why);
+    }
+    const int rows = PersonTableRows(&table);
+    if (rows < 2) return refuse("The table %s has %d rows; a group needs 2.", name, rows);
+    char note[200];
+    PersonTableImportNote(&table, note, sizeof note);
+    if (note[0]) Print("\n %s: %s", name, note);
+    run.tableRows = rows;
+    return true;
 }
 
 // ---- 3. the group's rows -------------------------------------------------------------------------
@@ -242,7 +211,7 @@ static void check_zone(const PersonEntry& entry, ShuffleMember* member, ShuffleR
 }
 
 // Every row of the group, checked; a bad row stops the run with its row, field and text.
-static bool read_rows(GroupTable* table) {
+static bool read_rows() {
     run.members.assign(run.count, ShuffleMember{});
     run.zones.assign(run.count, ShuffleRowZone{});
     int bad = 0;
@@ -250,7 +219,7 @@ static bool read_rows(GroupTable* table) {
     for (int k = 0; k < run.count; ++k) {
         PersonEntry entry{};
         RowCheck check;
-        if (!table->read_row(table, run.firstRow - 1 + k, &entry, &check)) {
+        if (!ReadPersonTableRow(&table, run.firstRow - 1 + k, &entry, &check)) {
             for (int i = 0; i < check.count; ++i) {
                 char line[200];
                 FormatRowProblem(&check.problems[i], line, sizeof line);
@@ -352,10 +321,8 @@ static bool run_module() {
     IntroGeneral(0);
     IntroShuffleTest(0);
     if (!ask_correlation_settings()) return false;
-    GroupTable table{};
-    uxxbase_create(&table.dbf);
-    bool ok = open_group_table(&table) && ask_rows(table.rows) && read_rows(&table);
-    uxxbase_destroy(&table.dbf);
+    bool ok = open_group_table() && ask_rows(run.tableRows) && read_rows();
+    ClosePersonTable(&table);
     if (!ok) return false;
     MakeShuffleProfile(run.members.data(), run.zones.data(), run.count, &run.profile);
     if (!ask_design() || !ask_groups()) return false;
