@@ -18,6 +18,7 @@
 #include "records/person_rows.h"
 #include "records/persons.h"
 #include "research/correlation_matrices.h"
+#include "research/event_analysis_csv.h"
 #include "research/event_analysis_run.h"
 #include "research/event_rules.h"
 #include "research/event_tz_check.h"
@@ -385,6 +386,7 @@ static bool run_module() {
     if (run.automatic) CheckEventZones(&table, run.offset - 1, run.count);
     if (!write_parameters() || !write_julian_dates()) return false;
     if (!PrintEventList(run) || !PrintEventTables(&run)) return false;
+    if (!WriteEventAnalysisCsv(run)) return false;
     DrawEventMatrixPicture(run.results, run.last, run.order, run.count, run.continuumRan);
     if (run.continuumRan) DrawComparisonChart(run);
     return true;
