@@ -29,6 +29,7 @@
 #include "shell/format_text.h"
 #include "shell/module_intro.h"
 #include "shell/output.h"
+#include "shell/run_record.h"
 #include "toolkit/core/uxevent.h"
 #include "toolkit/widgets/uxfiledialog.h"
 #include "toolkit/data/uxxbase.h"
@@ -382,6 +383,7 @@ static bool run_module() {
     }
     if (!weights_usable() || !ask_events()) return false;
     if (!(run.automatic ? read_rows() : enter_events())) return false;
+    if (run.automatic) RecordRunTable(run.tablePath, run.offset, run.count);
     if (!analyse_events() || !results_finite()) return false;
     if (run.automatic) CheckEventZones(&table, run.offset - 1, run.count);
     if (!write_parameters() || !write_julian_dates()) return false;

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "research/module_files.h"
+#include "shell/format_text.h"
 
 struct ResultsCsv {
     ModuleFile* file;
@@ -30,18 +31,8 @@ ResultsCsv* OpenResultsCsv(const char* name, const char* const* columns) {
 }
 
 void CsvText(ResultsCsv* csv, const char* latin1) {
-    // Latin-1 to UTF-8: every byte from 0x80 on becomes two bytes.
     char utf8[2 * 256 + 1];
-    size_t n = 0;
-    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(latin1);
-         *c && n + 2 < sizeof utf8; ++c) {
-        if (*c < 0x80) {
-            utf8[n++] = static_cast<char>(*c);
-        } else {
-            utf8[n++] = static_cast<char>(0xC0 | (*c >> 6));
-            utf8[n++] = static_cast<char>(0x80 | (*c & 0x3F));
-        }
-    }
+    const std::size_t n = Latin1ToUtf8(latin1, utf8, sizeof utf8);
     separate(csv);
     csv_fwrite(ModuleFileStream(csv->file), utf8, n);
 }

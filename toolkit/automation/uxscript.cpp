@@ -7,6 +7,7 @@
 
 #include "toolkit/platform/uxplatform.h"
 #include "toolkit/core/uxevent.h"
+#include "toolkit/core/uxrandom.h"
 #include "toolkit/drawing/uxpicture.h"
 #include "toolkit/core/uxwindow.h"
 
@@ -359,7 +360,7 @@ void run_command(int argc, char args[][1024]) {
         if (!uxpxmap_savetofile(&win->client, path)) fail("could not write %s", path);
     } else if (!std::strcmp(cmd, "seed")) {
         need(2);
-        std::srand(static_cast<unsigned>(number_arg(args[1])));
+        uxrandom_seed(static_cast<unsigned>(number_arg(args[1])), false);
     } else if (!std::strcmp(cmd, "sleep")) {
         need(2);
         uxSleep(std::strtod(args[1], nullptr));

@@ -8,6 +8,7 @@
 #include "toolkit/core/uxevent.h"
 #include "toolkit/drawing/uxfont.h"
 #include "toolkit/core/uxlog.h"
+#include "toolkit/core/uxrandom.h"
 #include "toolkit/automation/uxscript.h"
 #include "toolkit/core/uxwindow.h"
 
@@ -33,7 +34,7 @@ void uxentry_add_exit_hook(void (*hook)()) {
 }
 
 void uxrandom_init() {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    uxrandom_seed(static_cast<unsigned>(std::time(nullptr)), true);
     uxlog("random init.\n");
 }
 

@@ -12,7 +12,8 @@ int uxentry_run(int argc, char** argv);
 bool uxentry_init();
 void uxentry_add_exit_hook(void (*hook)());
 void uxentry_run_exit_hooks();
-// Seeds the standard library's random generator from the clock.
+// Seeds the standard library's random generator from the clock (kept, not printed:
+// toolkit/core/uxrandom.h).
 void uxrandom_init();
 // Default font ids loaded at start.
 int uxfont_default_id();
