@@ -180,6 +180,7 @@ static bool ask_events() {
     run.tablePath[0] = '\0';
     if (!uxfiledialog(run.tablePath, sizeof run.tablePath, "open,filter=*.dbf,defaultext=dbf"))
         run.tablePath[0] = '\0';
+    RecordAnswerFile(run.tablePath);
     if (!uxRunning()) return false;
     if (run.automatic && !open_table()) return false;
     if (!run.continuumRan) {

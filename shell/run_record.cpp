@@ -28,13 +28,17 @@ struct {
     int runsSinceSeed = 0;
 } current;
 
-// JSON holds UTF-8; the program's texts are Latin-1. Blanks and line ends around a dialog's
-// message are left out.
-std::string text(const char* latin1) {
+// JSON holds UTF-8; the program's texts (and file names) are Latin-1.
+std::string utf8(const char* latin1) {
     if (!latin1) return std::string();
-    char utf8[4096];
-    Latin1ToUtf8(latin1, utf8, sizeof utf8);
-    std::string s(utf8);
+    char converted[4096];
+    Latin1ToUtf8(latin1, converted, sizeof converted);
+    return converted;
+}
+
+// A dialog's message without the blanks and line ends around it.
+std::string text(const char* latin1) {
+    std::string s = utf8(latin1);
     const char* blanks = " \t\r\n";
     std::size_t first = s.find_first_not_of(blanks);
     if (first == std::string::npos) return std::string();
@@ -87,7 +91,7 @@ void EndRunRecord(bool filesWritten) {
     r["end"] = now_utc();
     r["files_written"] = filesWritten;
     nlohmann::json files = nlohmann::json::array();
-    for (int i = 0; i < ModuleRunFileCount(); ++i) files.push_back(text(ModuleRunFileName(i)));
+    for (int i = 0; i < ModuleRunFileCount(); ++i) files.push_back(utf8(ModuleRunFileName(i)));
     r["files"] = std::move(files);
     const std::string line = r.dump();
     current.record = nlohmann::json();
@@ -139,9 +143,14 @@ void RecordAnswerOption(const char* title, int answer, const char* option) {
                 {"option", text(option)}});
 }
 
+void RecordAnswerFile(const char* path) {
+    nlohmann::json value = path && *path ? nlohmann::json(utf8(path)) : nlohmann::json(nullptr);
+    add_answer({{"dialog", "file"}, {"answer", value}});
+}
+
 void RecordRunTable(const char* path, int firstRow, int rows) {
     if (!current.open) return;
-    nlohmann::json table = {{"file", text(path)}, {"first_row", firstRow}, {"rows", rows}};
+    nlohmann::json table = {{"file", utf8(path)}, {"first_row", firstRow}, {"rows", rows}};
     char hex[UXFILE_SHA256_HEX];
     long long size = 0;
     if (uxfile_sha256(path, hex, &size)) {

@@ -21,6 +21,8 @@ void RecordAnswerDate(const char* title, int day, int month, int year, int hour,
 void RecordAnswerArray(const char* message, const double* values, const char* const* labels,
                        int count);
 void RecordAnswerOption(const char* title, int answer, const char* text);
+// The file chosen in a file dialog ("" when it was cancelled).
+void RecordAnswerFile(const char* path);
 
 // The person or event table the run read: its file (named as given, hashed), the first row
 // (1-based) and the number of rows read.
