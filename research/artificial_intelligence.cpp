@@ -11,6 +11,7 @@
 #include "research/chart_font.h"
 #include "research/correlation_matrices.h"
 #include "research/matrix_report.h"
+#include "research/curves_csv.h"
 #include "research/module_files.h"
 #include "research/modules.h"
 #include "research/similarity_measures.h"
@@ -588,6 +589,9 @@ static void run_module() {
         return;
     print_group_matrices();
     if (!ask_choices() || !search_period() || !draw_chart()) return;
+    if (!WriteSimilarityCsv(&run.curves, kFidelityRow, kCorrelationRow, kMiddleRow, run.asked,
+                            run.jdStart, run.step, run.steps))
+        return;
     PlayTada();
 }
 

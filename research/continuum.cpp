@@ -10,6 +10,7 @@
 #include "research/matrix_picture.h"
 #include "research/matrix_report.h"
 #include "research/module_files.h"
+#include "research/results_csv.h"
 #include "research/modules.h"
 #include "shell/dialogs.h"
 #include "shell/module_intro.h"
@@ -265,6 +266,7 @@ void Continuum() {
     ClearOutput();
     if (!sample_moments()) return;
     if (!print_tables()) return;
+    if (!WriteMatrixCsv(kContinuumCsvFile, run.results, run.last)) return;
     print_legend_and_weights();
     DrawContinuumMatrixPicture(run.results, run.last, run.order, run.selfCorrelation, run.count,
                                run.start, run.end);

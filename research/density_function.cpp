@@ -6,6 +6,8 @@
 #include "research/chart_font.h"
 #include "research/control_groups.h"
 #include "research/density_classes.h"
+#include "research/density_csv.h"
+#include "research/results_csv.h"
 #include "research/module_files.h"
 #include "research/modules.h"
 #include "astro/julian.h"
@@ -243,6 +245,8 @@ static bool count_groups() {
     Print("\n\n Main cycle - number of groups: %d group size: %d", run.groups, run.members);
     WaitSeconds(1.0);
     const bool printValues = run.members == 1 && run.groups <= 10;
+    ResultsCsv* csv = OpenDensityCsv();
+    if (!csv) return false;
     for (int g = 0; g < run.groups; ++g) {
         SampleControlGroup(&run.sampler, run.members, run.accumulators);
         FinishAccumulators(run.accumulators, run.weights, run.selfCorrelation, run.last,
@@ -255,14 +259,19 @@ static bool count_groups() {
         }
         if (printValues)
             Print("\n H= %f  I= %f D= %f DA= %f", values[0], values[1], values[2], values[3]);
+        WriteDensityGroup(csv, g + 1, values);
         for (int k = 0; k < kCorrelationKinds; ++k) {
             CountInClass(values[k], run.limits[k], run.counts[k]);
             CountInClass(run.eventSums[k], run.limits[k], run.markers[k]);
         }
         SetProgress(static_cast<int>(static_cast<long long>(g + 1) * 100 / run.groups));
         WaitSeconds(0.001);
-        if (!uxRunning()) return false;
+        if (!uxRunning()) {
+            DiscardResultsCsv(csv);
+            return false;
+        }
     }
+    if (!CloseResultsCsv(csv)) return false;
     Print(" \n ENDE Number of groups ");
     print_continuum_sums();
     Print(" \n \n!!! Limits:\n  minH: %3.2f maxH : %3.2f \n  minI: %3.2f maxI: %3.2f ",

@@ -19,6 +19,7 @@
 #include "records/person_table.h"
 #include "records/persons.h"
 #include "research/correlation_matrices.h"
+#include "research/event_analysis_csv.h"
 #include "research/event_analysis_run.h"
 #include "research/event_rules.h"
 #include "research/event_tz_check.h"
@@ -29,6 +30,7 @@
 #include "shell/format_text.h"
 #include "shell/module_intro.h"
 #include "shell/output.h"
+#include "shell/run_record.h"
 #include "toolkit/core/uxevent.h"
 #include "toolkit/widgets/uxfiledialog.h"
 #include "toolkit/data/uxxbase.h"
@@ -188,6 +190,7 @@ static bool ask_events() {
     run.tablePath[0] = '\0';
     if (!uxfiledialog(run.tablePath, sizeof run.tablePath, kPersonTableFilter))
         run.tablePath[0] = '\0';
+    RecordAnswerFile(run.tablePath);
     if (!uxRunning()) return false;
     if (run.automatic && !open_table()) return false;
     if (!run.continuumRan) {
@@ -393,10 +396,12 @@ static bool run_module() {
     }
     if (!weights_usable() || !ask_events()) return false;
     if (!(run.automatic ? read_rows() : enter_events())) return false;
+    if (run.automatic) RecordRunTable(run.tablePath, run.offset, run.count);
     if (!analyse_events() || !results_finite()) return false;
     if (run.automatic) CheckEventZones(&table, run.offset - 1, run.count);
     if (!write_parameters() || !write_julian_dates()) return false;
     if (!PrintEventList(run) || !PrintEventTables(&run)) return false;
+    if (!WriteEventAnalysisCsv(run)) return false;
     DrawEventMatrixPicture(run.results, run.last, run.order, run.count, run.continuumRan);
     if (run.continuumRan) DrawComparisonChart(run);
     return true;

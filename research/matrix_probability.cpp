@@ -9,6 +9,7 @@
 #include "research/module_files.h"
 #include "research/modules.h"
 #include "research/probability_counts.h"
+#include "research/probability_csv.h"
 #include "astro/julian.h"
 #include "shell/dialogs.h"
 #include "shell/module_intro.h"
@@ -413,6 +414,9 @@ void MatrixProbability() {
     if (!read_event_results() || !ask_period() || !ask_groups()) return;
     if (!count_groups()) return;
     if (!print_report()) return;
+    if (!WriteProbabilityCsv(run.counters, run.significance, run.weights, run.selfCorrelation,
+                             run.last, run.groups))
+        return;
     for (int k = 0; k < kCorrelationKinds; ++k) draw_chart(k);
     PlayTada();
 }

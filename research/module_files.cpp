@@ -54,6 +54,7 @@ static struct {
     bool failed = false;
     bool cleanupRegistered = false;
     std::vector<ModuleFile*> pending;
+    std::vector<std::string> committed;  // names the last run put in place
 } runFiles;
 
 static void note_failure() {
@@ -82,6 +83,7 @@ static void keep_pending(ModuleFile* file) {
 
 void BeginModuleFiles() {
     discard_pending();
+    runFiles.committed.clear();
     runFiles.collecting = true;
     runFiles.failed = false;
     // A program ended inside a run (the Quit item) leaves no temporary files behind.
@@ -95,6 +97,8 @@ bool EndModuleFiles() {
             if (!uxfile_commit(&file->out)) {
                 report_unwritable(file->name.c_str());
                 ok = false;
+            } else {
+                runFiles.committed.push_back(file->name);
             }
     } else if (!runFiles.pending.empty()) {
         Print("\n ERROR! No file of this run is written; the files of the last run stay as they "
@@ -104,6 +108,13 @@ bool EndModuleFiles() {
     runFiles.collecting = false;
     runFiles.failed = false;
     return ok;
+}
+
+int ModuleRunFileCount() { return static_cast<int>(runFiles.committed.size()); }
+
+const char* ModuleRunFileName(int index) {
+    if (index < 0 || index >= ModuleRunFileCount()) return "";
+    return runFiles.committed[static_cast<size_t>(index)].c_str();
 }
 
 ModuleFile* OpenModuleFile(const char* name) {
@@ -155,6 +166,13 @@ bool WriteModuleText(const char* name, const char* text, unsigned long size) {
     // A short write leaves the stream in error, which the close reports.
     if (size) std::fwrite(text, 1, size, file->out.file);
     return CloseModuleFile(file);
+}
+
+std::FILE* ModuleFileStream(ModuleFile* file) { return file->out.file; }
+
+void DiscardModuleFile(ModuleFile* file) {
+    uxfile_finish(&file->out, false);
+    delete file;
 }
 
 bool WriteIntList(const char* name, const int* values, int count) {

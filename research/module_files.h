@@ -8,6 +8,8 @@
 // text target and returns false, so a module can stop before it uses values it does not have
 // or hands on values it could not write.
 
+#include <cstdio>
+
 #include "research/correlation_matrices.h"
 
 // Parameter files.
@@ -78,6 +80,10 @@ ModuleFile* OpenModuleFile(const char* name);
 void WriteDoubleLine(ModuleFile* file, double value);
 void WriteIntLine(ModuleFile* file, int value);
 bool CloseModuleFile(ModuleFile* file);
+// The stream to write into while the file is open (for writers of other layouts, such as the
+// labelled CSV tables), and giving up on a file: it is removed and the old one stays.
+std::FILE* ModuleFileStream(ModuleFile* file);
+void DiscardModuleFile(ModuleFile* file);
 
 // A whole text file of `size` bytes (a table, a record, a script), written like the files above
 // (with the run's files, whole or not at all); false after reporting.
@@ -89,6 +95,10 @@ bool WriteModuleText(const char* name, const char* text, unsigned long size);
 // the run's own files. Outside a run every file is put in place when it is closed.
 void BeginModuleFiles();
 bool EndModuleFiles();
+// The files the last run put in place, in the order they were first written (for the run
+// record); none when the run failed.
+int ModuleRunFileCount();
+const char* ModuleRunFileName(int index);
 
 // Readers: exactly `count` lines; anything after them is ignored. A missing file or one with
 // fewer lines is reported by name and gives false (the values read so far are kept).

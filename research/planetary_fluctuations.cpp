@@ -12,7 +12,9 @@
 #include "astro/positions.h"
 #include "research/correlation_matrices.h"
 #include "research/curve_chart.h"
+#include "research/curves_csv.h"
 #include "research/module_files.h"
+#include "research/results_csv.h"
 #include "research/planetary_fluctuations.h"
 #include "research/modules.h"
 #include "shell/dialogs.h"
@@ -519,9 +521,14 @@ void PlanetaryFluctuations() {
         uxarray2d_destroy(&curves);
         return;
     }
-    bool finished = true;
-    for (int kind = 0; kind < kCorrelationKinds && finished; ++kind)
+    ResultsCsv* csv = OpenFluctuationsCsv();
+    bool finished = csv != nullptr;
+    for (int kind = 0; kind < kCorrelationKinds && finished; ++kind) {
         finished = show_kind(kind, &curves, &colours);
+        if (finished) WriteFluctuationKind(csv, kind, &curves, run.start, run.step, run.divider);
+    }
+    if (finished) finished = CloseResultsCsv(csv);
+    else if (csv) DiscardResultsCsv(csv);
     uxarray2d_destroy(&curves);
     uxarray2i_destroy(&colours);
     forget_kept();

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "shell/format_text.h"
+#include "shell/run_record.h"
 #include "toolkit/widgets/uxbutton.h"
 #include "toolkit/core/uxentry.h"
 #include "toolkit/core/uxevent.h"
@@ -72,6 +73,7 @@ void InputDate(const char* title, int* day, int* month, int* year, int* hour, in
     }
     if (uxWaitForEvents(1, uxbutton_id(&ok)) != 0)
         for (int i = 0; i < 6; ++i) *values[i] = locked[i] ? fixed[i] : uxupdown_get_value(&c[i]);
+    RecordAnswerDate(title, *day, *month, *year, *hour, *minute, *second);
 
     for (int i = 5; i >= 0; --i) uxupdown_destroy(&c[i]);
     uxlabel_destroy(&l_s);
@@ -101,6 +103,7 @@ int InputInt(const char* message, int minimum, int maximum, int start) {
     uxwidget_focus(&value.input.base);
     uxWaitForEvents(1, uxbutton_id(&ok));
     int result = uxupdown_get_value(&value);
+    RecordAnswerInt("InputInt", message, result);
     uxupdown_destroy(&value);
     uxsimpletext_delete(text);
     uxbar_destroy(&bar);
@@ -153,6 +156,7 @@ int InputYesNo(const char* message, int defaultYes) {
         result = id == uxbutton_id(&yes) ? 1 : 0;
     }
     yes_no = outer;
+    RecordAnswerYesNo(message, result);
     uxsimpletext_delete(text);
     uxbutton_destroy(&no);
     uxbutton_destroy(&yes);
@@ -182,6 +186,7 @@ double InputDouble(const char* message, double minimum, double maximum, double s
     double result = 0.0;
     if (uxWaitForEvents(1, uxbutton_id(&ok)) != 0)
         result = std::strtod(uxlineinput_text(&input), nullptr);
+    RecordAnswerDouble(message, result);
     uxlineinput_destroy(&input);
     uxsimpletext_delete(text);
     uxbar_destroy(&bar);
@@ -219,6 +224,7 @@ void InputArray(const char* message, double* values, const char* const* labels) 
     uxwidget_focus(&inputs[0].base);
     uxWaitForEvents(1, uxbutton_id(&ok));
     for (unsigned i = 0; i < n; ++i) values[i] = std::strtod(uxlineinput_text(&inputs[i]), nullptr);
+    RecordAnswerArray(message, values, labels, static_cast<int>(n));
     for (int i = static_cast<int>(n) - 1; i >= 0; --i) {
         uxlabel_destroy(&names[i]);
         uxlineinput_destroy(&inputs[i]);
@@ -264,6 +270,7 @@ int ChooseOption(const char* title, int n, const char* const* texts) {
     int result = -1;
     for (int i = 0; i < n; ++i)
         if (ids[i] == id) result = i + 1;
+    RecordAnswerOption(title, result, result >= 1 ? texts[result - 1] : "");
     for (int i = n - 1; i >= 0; --i) uxbutton_destroy(&buttons[i]);
     uxwindow_destroy(&win);
     return result;

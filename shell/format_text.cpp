@@ -24,3 +24,20 @@ std::size_t FormatText(char* buffer, std::size_t size, const char* format, ...) 
     va_end(ap);
     return length;
 }
+
+std::size_t Latin1ToUtf8(const char* latin1, char* buffer, std::size_t size) {
+    if (size == 0) return 0;
+    std::size_t n = 0;
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(latin1); *c; ++c) {
+        if (*c < 0x80) {
+            if (n + 1 >= size) break;
+            buffer[n++] = static_cast<char>(*c);
+        } else {
+            if (n + 2 >= size) break;
+            buffer[n++] = static_cast<char>(0xC0 | (*c >> 6));
+            buffer[n++] = static_cast<char>(0x80 | (*c & 0x3F));
+        }
+    }
+    buffer[n] = 0;
+    return n;
+}

@@ -15,6 +15,7 @@
 #include "shell/dialogs.h"
 #include "shell/module_intro.h"
 #include "shell/output.h"
+#include "shell/run_record.h"
 #include "shell/shell_widgets.h"
 #include "toolkit/core/uxentry.h"
 #include "toolkit/core/uxevent.h"
@@ -141,7 +142,10 @@ void BuildMainWindow() {
     // The toolkit keeps creating into the window until a page is selected; the terminal and
     // the module buttons belong to the Menu page only.
     uxtabcontrol_select(&gTabControl, 0);
-    gTerminal = uxterminal_new("x=35%,y=40%,xs=65%,ys=70%,fontid=%d,scrollback=200", terminal_font);
+    // Everything printed to the terminal also goes to "terminal.log", appended across sessions,
+    // each session after a line with its date and time.
+    gTerminal = uxterminal_new(
+        "x=35%,y=40%,xs=65%,ys=70%,fontid=%d,scrollback=200,logfile=terminal.log", terminal_font);
     uxterminal_set_current(gTerminal);
     for (int i = 0; i < SHELL_MODULE_BUTTONS; ++i)
         uxbutton_create(&gModuleButtons[i], "%s, \t\tx=84%,y=%s,xs=30%,fontid=%d",
@@ -180,8 +184,9 @@ void fill_wave_tables() {
 void run_module(int index) {
     BeginModuleRun();
     BeginModuleFiles();
+    BeginRunRecord(module_buttons[index].caption);
     module_buttons[index].run();
-    EndModuleFiles();
+    EndRunRecord(EndModuleFiles());
     EndModuleRun();
 }
 

@@ -28,7 +28,8 @@
 #include "shell/format_text.h"
 #include "shell/module_intro.h"
 #include "shell/output.h"
-#include "toolkit/core/uxentry.h"
+#include "shell/run_record.h"
+#include "toolkit/core/uxrandom.h"
 #include "toolkit/core/uxevent.h"
 #include "toolkit/data/uxfile_digest.h"
 #include "toolkit/data/uxxbase.h"
@@ -153,6 +154,7 @@ static PersonTable table;
 static bool open_group_table() {
     run.tablePath[0] = '\0';
     bool chosen = uxfiledialog(run.tablePath, sizeof run.tablePath, kPersonTableFilter);
+    RecordAnswerFile(chosen ? run.tablePath : "");
     if (!uxRunning()) return false;
     if (!chosen) return stop("No table was chosen.");
     const char* name = ShuffleTableName(run);
@@ -324,6 +326,7 @@ static bool run_module() {
     bool ok = open_group_table() && ask_rows(run.tableRows) && read_rows();
     ClosePersonTable(&table);
     if (!ok) return false;
+    RecordRunTable(run.tablePath, run.firstRow, run.count);
     MakeShuffleProfile(run.members.data(), run.zones.data(), run.count, &run.profile);
     if (!ask_design() || !ask_groups()) return false;
     if (!run_test()) return false;

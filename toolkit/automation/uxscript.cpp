@@ -7,8 +7,8 @@
 #include <strings.h>
 
 #include "toolkit/platform/uxplatform.h"
-#include "toolkit/core/uxentry.h"
 #include "toolkit/core/uxevent.h"
+#include "toolkit/core/uxrandom.h"
 #include "toolkit/drawing/uxpicture.h"
 #include "toolkit/core/uxwindow.h"
 
@@ -361,7 +361,7 @@ void run_command(int argc, char args[][1024]) {
         if (!uxpxmap_savetofile(&win->client, path)) fail("could not write %s", path);
     } else if (!std::strcmp(cmd, "seed")) {
         need(2);
-        std::srand(static_cast<unsigned>(number_arg(args[1])));
+        uxrandom_seed(static_cast<unsigned>(number_arg(args[1])), false);
     } else if (!std::strcmp(cmd, "module-seed")) {
         need(2);
         const char* text = args[1];

@@ -8,6 +8,7 @@
 #include "toolkit/core/uxevent.h"
 #include "toolkit/drawing/uxfont.h"
 #include "toolkit/core/uxlog.h"
+#include "toolkit/core/uxrandom.h"
 #include "toolkit/automation/uxscript.h"
 #include "toolkit/core/uxwindow.h"
 
@@ -33,25 +34,8 @@ void uxentry_add_exit_hook(void (*hook)()) {
 }
 
 void uxrandom_init() {
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    uxrandom_seed(static_cast<unsigned>(std::time(nullptr)), true);
     uxlog("random init.\n");
-}
-
-static struct {
-    bool fixed;
-    unsigned long long seed;
-} next_seed;
-
-void uxrandom_fix_next_seed(unsigned long long seed) {
-    next_seed.fixed = true;
-    next_seed.seed = seed;
-}
-
-bool uxrandom_take_fixed_seed(unsigned long long* seed) {
-    if (!next_seed.fixed) return false;
-    next_seed.fixed = false;
-    *seed = next_seed.seed;
-    return true;
 }
 
 bool uxentry_init() {
