@@ -12,6 +12,7 @@
 
 #include "shell/output.h"
 #include "toolkit/data/uxfile_atomic.h"
+#include "toolkit/data/uxfile_journal.h"
 
 // Principle ranges from callers are kept inside the 0..10 the matrices hold.
 static int clamp_last(int last) {
@@ -82,6 +83,11 @@ static void keep_pending(ModuleFile* file) {
 
 void BeginModuleFiles() {
     discard_pending();
+    // What a process killed inside an earlier run left: finished or undone before this run
+    // reads or writes anything.
+    char line[200];
+    uxjournal_describe(uxjournal_recover("."), line, sizeof line);
+    if (line[0]) Print("\n %s \n", line);
     runFiles.collecting = true;
     runFiles.failed = false;
     // A program ended inside a run (the Quit item) leaves no temporary files behind.
@@ -90,13 +96,26 @@ void BeginModuleFiles() {
 
 bool EndModuleFiles() {
     bool ok = !runFiles.failed;
-    if (ok) {
+    if (ok && !runFiles.pending.empty()) {
+        // All files of the run become visible together, through the folder's journal.
+        std::vector<uxAtomicFile*> outs;
+        for (ModuleFile* file : runFiles.pending) outs.push_back(&file->out);
+        bool committed = uxjournal_commit(outs.data(), static_cast<int>(outs.size()), ".");
+        int error = errno;
         for (ModuleFile* file : runFiles.pending)
-            if (!uxfile_commit(&file->out)) {
+            if (file->out.error) {
+                errno = file->out.error;
                 report_unwritable(file->name.c_str());
                 ok = false;
             }
-    } else if (!runFiles.pending.empty()) {
+        if (!committed && ok) {
+            errno = error;
+            report_unwritable(kUxJournalName);
+            Print("\n ERROR! No file of this run is written; the files of the last run stay as "
+                  "they were. ERROR! \n");
+            ok = false;
+        }
+    } else if (!ok && !runFiles.pending.empty()) {
         Print("\n ERROR! No file of this run is written; the files of the last run stay as they "
               "were. ERROR! \n");
     }
