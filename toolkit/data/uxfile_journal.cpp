@@ -1,6 +1,7 @@
 #include "toolkit/data/uxfile_journal.h"
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -84,9 +85,22 @@ bool read_journal(const std::string& path, std::vector<std::string>* names) {
     return true;
 }
 
+// A file in the journal's own folder is named without the folder, so a folder moved or copied
+// after a crash still finishes its set.
+std::string journal_name(const std::string& path, const std::string& real_folder) {
+    std::string base = base_of(path);
+    return !real_folder.empty() && path == real_folder + base ? base : path;
+}
+
+std::string in_folder(const char* folder, const std::string& name) {
+    return name.find('/') == std::string::npos ? std::string(folder) + "/" + name : name;
+}
+
 }  // namespace
 
 bool uxjournal_commit(uxAtomicFile* const* files, int count, const char* folder) {
+    char real[PATH_MAX];
+    std::string real_folder = realpath(folder, real) ? std::string(real) + "/" : std::string();
     std::string text = std::string(kHeader) + "\n";
     int entries = 0;
     for (int i = 0; i < count; ++i) {
@@ -96,7 +110,7 @@ bool uxjournal_commit(uxAtomicFile* const* files, int count, const char* folder)
             errno = EINVAL;
             return false;
         }
-        text += std::string(f->temp) + "\n" + f->target + "\n";
+        text += journal_name(f->temp, real_folder) + "\n" + journal_name(f->target, real_folder) + "\n";
         ++entries;
     }
     text += std::string(kEnd) + "\n";
@@ -142,8 +156,8 @@ uxJournalRecovery uxjournal_recover(const char* folder) {
     if (read_journal(path, &names)) {
         done.journal = true;
         for (size_t i = 0; i + 1 < names.size(); i += 2) {
-            const std::string& temp = names[i];
-            const std::string& target = names[i + 1];
+            std::string temp = in_folder(folder, names[i]);
+            std::string target = in_folder(folder, names[i + 1]);
             // A temporary file that is gone was renamed before the process died.
             if (!entry_is_sound(temp, target) || access(temp.c_str(), F_OK) != 0) continue;
             if (std::rename(temp.c_str(), target.c_str()) == 0) ++done.completed;
