@@ -2,6 +2,7 @@
 
 #include "research/module_files.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -12,6 +13,7 @@
 
 #include "shell/output.h"
 #include "toolkit/data/uxfile_atomic.h"
+#include "toolkit/data/uxfile_journal.h"
 
 // Principle ranges from callers are kept inside the 0..10 the matrices hold.
 static int clamp_last(int last) {
@@ -84,6 +86,11 @@ static void keep_pending(ModuleFile* file) {
 void BeginModuleFiles() {
     discard_pending();
     runFiles.committed.clear();
+    // What a process killed inside an earlier run left: finished or undone before this run
+    // reads or writes anything.
+    char line[200];
+    uxjournal_describe(uxjournal_recover("."), line, sizeof line);
+    if (line[0]) Print("\n %s \n", line);
     runFiles.collecting = true;
     runFiles.failed = false;
     // A program ended inside a run (the Quit item) leaves no temporary files behind.
@@ -92,15 +99,28 @@ void BeginModuleFiles() {
 
 bool EndModuleFiles() {
     bool ok = !runFiles.failed;
-    if (ok) {
+    if (ok && !runFiles.pending.empty()) {
+        // All files of the run become visible together, through the folder's journal.
+        std::vector<uxAtomicFile*> outs;
+        for (ModuleFile* file : runFiles.pending) outs.push_back(&file->out);
+        bool committed = uxjournal_commit(outs.data(), static_cast<int>(outs.size()), ".");
+        int error = errno;
         for (ModuleFile* file : runFiles.pending)
-            if (!uxfile_commit(&file->out)) {
+            if (file->out.error) {
+                errno = file->out.error;
                 report_unwritable(file->name.c_str());
                 ok = false;
             } else {
                 runFiles.committed.push_back(file->name);
             }
-    } else if (!runFiles.pending.empty()) {
+        if (!committed && ok) {
+            errno = error;
+            report_unwritable(kUxJournalName);
+            Print("\n ERROR! No file of this run is written; the files of the last run stay as "
+                  "they were. ERROR! \n");
+            ok = false;
+        }
+    } else if (!ok && !runFiles.pending.empty()) {
         Print("\n ERROR! No file of this run is written; the files of the last run stay as they "
               "were. ERROR! \n");
     }
@@ -221,16 +241,57 @@ bool WriteFullMatrix(const char* name, const double matrix[kMatrixSize][kMatrixS
     return WriteDoubleList(name, values, k);
 }
 
-// One line into a 100-character buffer. The rest of an over-long line is skipped, so that it
-// is not taken for the next value. False at the end of the file.
-static bool read_line(std::FILE* file, char line[100]) {
-    if (!std::fgets(line, 100, file)) return false;
-    if (!std::strchr(line, '\n')) {
-        int c;
-        while ((c = std::fgetc(file)) != EOF && c != '\n') {
+// The values a file may hold: what its writers write. `line` 0 is every line; files without a
+// rule hold finite numbers (integer files: in the int range).
+struct ValueRule {
+    const char* file;
+    int line;
+    double low, high;
+};
+static constexpr double kIntLow = -2147483648.0, kIntHigh = 2147483647.0;
+static const ValueRule kValueRules[] = {
+    {kMatrixFormatFile, 1, 9, 10},
+    {kMatrixFormatFile, 2, 1, kIntHigh},
+    {kOrderFile, 0, 1, 12},
+    {kSelfCorrelationFile, 0, 0, 1},
+    {kAutoCorrelationFile, 0, 0, 1},
+    {kGroupSizeFile, 0, 1, kIntHigh},
+    {kStartEndFile, 3, 1, 12},
+    {kStartEndFile, 4, 1, 12},
+    {kStartEndFile, 5, 1, 31},
+    {kStartEndFile, 6, 1, 31},
+    {kIntervalFile, 0, 1, kIntHigh},
+    {kTimeShiftDaysFile, 0, -25, 25},
+    {kTimeShiftHoursFile, 0, -47, 47},
+    {kSignificanceFiles[0], 0, 0, 2},
+    {kSignificanceFiles[1], 0, 0, 2},
+    {kSignificanceFiles[2], 0, 0, 2},
+    {kSignificanceFiles[3], 0, 0, 2},
+};
+
+// The range of line `line` of `name`; false when the file has none beyond finiteness.
+static bool rule_for(const char* name, int line, double* low, double* high) {
+    for (const ValueRule& rule : kValueRules)
+        if (std::strcmp(rule.file, name) == 0 && (rule.line == 0 || rule.line == line)) {
+            *low = rule.low;
+            *high = rule.high;
+            return true;
         }
-    }
-    return true;
+    return false;
+}
+
+// The line as the message shows it: control characters as '?', at most 40 characters.
+static std::string shown_text(const char* text) {
+    std::string shown;
+    for (const char* p = text; *p && *p != '\n' && shown.size() < 40; ++p)
+        shown += static_cast<unsigned char>(*p) < 0x20 || *p == 0x7f ? '?' : *p;
+    if (std::strlen(text) > 40 && shown.size() == 40) shown += "...";
+    return shown;
+}
+
+static void report_bad_value(const char* name, int line, const char* text, const char* why) {
+    Print("\n ERROR! The file %s, line %d: \"%s\" %s. ERROR! \n", name, line,
+          shown_text(text).c_str(), why);
 }
 
 // Opens the file for reading, as this run wrote it when it did; a missing file is reported.
@@ -246,13 +307,52 @@ static void report_short(const char* name, int found, int wanted) {
     Print("\n ERROR! The file %s holds %d of %d values. ERROR! \n", name, found, wanted);
 }
 
-bool ReadDoubleList(const char* name, double* values, int count) {
+// Truncation toward zero; the value is already inside the int range.
+static int truncate_to_int(double value) { return static_cast<int>(value); }
+
+// Reads `count` lines, each whole, into values (integers truncated when `integers`). Every line
+// must hold one finite number and nothing else but blanks, inside the range its file allows;
+// else the file, the line and its text are named and false is returned.
+static bool read_values(const char* name, double* values, int count, bool integers, int* got) {
+    *got = 0;
     std::FILE* file = open_for_reading(name);
     if (!file) return false;
-    char line[100];
+    char* line = nullptr;
+    size_t capacity = 0;
     int i = 0;
-    for (; i < count && read_line(file, line); ++i) values[i] = std::strtod(line, nullptr);
+    bool ok = true;
+    for (; i < count && getline(&line, &capacity, file) >= 0; ++i) {
+        char* end = line;
+        double value = std::strtod(line, &end);
+        bool number = end != line;
+        while (number && *end && std::isspace(static_cast<unsigned char>(*end))) ++end;
+        double low = integers ? kIntLow : -HUGE_VAL, high = integers ? kIntHigh : HUGE_VAL;
+        bool ruled = rule_for(name, i + 1, &low, &high);
+        if (!number || *end) {
+            report_bad_value(name, i + 1, line, "is no number");
+            ok = false;
+        } else if (!std::isfinite(value)) {
+            report_bad_value(name, i + 1, line, "is no finite number");
+            ok = false;
+        } else {
+            double kept = integers ? std::trunc(value) : value;
+            if (kept < low || kept > high) {
+                char why[80];
+                if (ruled)
+                    std::snprintf(why, sizeof why, "lies outside %.0f..%.0f", low, high);
+                else
+                    std::snprintf(why, sizeof why, "is too large for a whole number");
+                report_bad_value(name, i + 1, line, why);
+                ok = false;
+            }
+            values[i] = kept;
+        }
+        if (!ok) break;
+        *got = i + 1;
+    }
+    std::free(line);
     std::fclose(file);
+    if (!ok) return false;
     if (i < count) {
         report_short(name, i, count);
         return false;
@@ -260,27 +360,18 @@ bool ReadDoubleList(const char* name, double* values, int count) {
     return true;
 }
 
-// Truncation toward zero, kept inside the int range (strtod may give huge values or NaN).
-static int truncate_to_int(double value) {
-    if (std::isnan(value)) return 0;
-    if (value >= 2147483647.0) return 2147483647;
-    if (value <= -2147483648.0) return -2147483647 - 1;
-    return static_cast<int>(value);
+bool ReadDoubleList(const char* name, double* values, int count) {
+    int got = 0;
+    return read_values(name, values, count, false, &got);
 }
 
 bool ReadIntList(const char* name, int* values, int count) {
-    std::FILE* file = open_for_reading(name);
-    if (!file) return false;
-    char line[100];
-    int i = 0;
-    for (; i < count && read_line(file, line); ++i)
-        values[i] = truncate_to_int(std::strtod(line, nullptr));
-    std::fclose(file);
-    if (i < count) {
-        report_short(name, i, count);
-        return false;
-    }
-    return true;
+    std::vector<double> read(count > 0 ? static_cast<size_t>(count) : 0);
+    int got = 0;
+    bool ok = read_values(name, read.data(), count, true, &got);
+    // The values read before a bad line or a short end are kept, as the doubles are.
+    for (int i = 0; i < got; ++i) values[i] = truncate_to_int(read[i]);
+    return ok;
 }
 
 bool ReadInt(const char* name, int* value) { return ReadIntList(name, value, 1); }

@@ -1,8 +1,8 @@
 #pragma once
 // The parameter and result files through which the research modules hand their settings and
 // results to each other. One value per line; integers "%i", reals "%f"; files are written in
-// binary mode (plain "\n" line ends) and read in text mode, one line of at most 100 characters
-// at a time, converted with strtod (integers truncated).
+// binary mode (plain "\n" line ends) and read in text mode, one whole line at a time, converted
+// with strtod (integers truncated).
 //
 // Writers rewrite the whole file. Every function reports a failure by file name on the current
 // text target and returns false, so a module can stop before it uses values it does not have
@@ -101,7 +101,12 @@ int ModuleRunFileCount();
 const char* ModuleRunFileName(int index);
 
 // Readers: exactly `count` lines; anything after them is ignored. A missing file or one with
-// fewer lines is reported by name and gives false (the values read so far are kept).
+// fewer lines is reported by name and gives false (the values read so far are kept). Every line
+// read must hold only what the writers write: one finite number, for an integer file inside the
+// int range, and inside the range its file holds (datdat.txt 9 or 10 and a group size >= 1, an
+// order 1..12, flags 0 or 1, months 1..12, days 1..31, time shifts -25..25 days and -47..47
+// hours, significance codes 0..2); else the file, the line and its text are reported and the
+// reader gives false, as for a missing file.
 bool ReadDoubleList(const char* name, double* values, int count);
 bool ReadIntList(const char* name, int* values, int count);
 bool ReadInt(const char* name, int* value);

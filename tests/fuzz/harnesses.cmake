@@ -5,7 +5,8 @@
 # stays fixed: with VERIVIRE_FUZZ (clang) the harness links libFuzzer as fuzz_NAME (also used by
 # tools/fuzz.sh), in other builds it is linked with a small replay main() as fuzz_NAME_replay.
 set(VV_FUZZ_DIR ${CMAKE_SOURCE_DIR}/tests/fuzz)
-set(VV_FUZZ_HARNESSES xbase picture cfgstr script modfiles markup terminal csvtable)
+set(VV_FUZZ_HARNESSES xbase picture cfgstr script modfiles markup terminal csvtable persons
+    modfiles_roundtrip)
 set(VV_FUZZ_LIB_xbase vv_toolkit)
 set(VV_FUZZ_LIB_picture vv_toolkit)
 set(VV_FUZZ_LIB_cfgstr vv_toolkit)
@@ -14,6 +15,8 @@ set(VV_FUZZ_LIB_modfiles vv_app)
 set(VV_FUZZ_LIB_markup vv_app)
 set(VV_FUZZ_LIB_terminal vv_toolkit)
 set(VV_FUZZ_LIB_csvtable vv_app)
+set(VV_FUZZ_LIB_persons vv_app)
+set(VV_FUZZ_LIB_modfiles_roundtrip vv_app)
 
 add_library(vv_fuzz_support STATIC ${VV_FUZZ_DIR}/fuzz_support.cpp)
 target_link_libraries(vv_fuzz_support PUBLIC vv_toolkit)

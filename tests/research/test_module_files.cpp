@@ -133,15 +133,59 @@ TEST_F(ModuleFiles, FullMatrixAndListsRoundTrip) {
     for (int k = 0; k < 6; ++k) EXPECT_EQ(yearsBack[k], years[k]);
 }
 
-TEST_F(ModuleFiles, IntegersAreTruncatedAndKeptInRange) {
-    WriteRaw("values.txt", "9.99\n-3.7\n1e300\nnan\nabc\n");
-    int values[5] = {};
-    ASSERT_TRUE(ReadIntList("values.txt", values, 5));
+TEST_F(ModuleFiles, IntegersAreTruncated) {
+    WriteRaw("values.txt", "9.99\n-3.7\n 12 \r\n");
+    int values[3] = {};
+    ASSERT_TRUE(ReadIntList("values.txt", values, 3));
     EXPECT_EQ(values[0], 9);
     EXPECT_EQ(values[1], -3);
-    EXPECT_EQ(values[2], 2147483647);
-    EXPECT_EQ(values[3], 0);
-    EXPECT_EQ(values[4], 0);
+    EXPECT_EQ(values[2], 12);
+}
+
+// A value the writers cannot write is named with its file, line and text, and the reader fails
+// as for a missing file: a value out of range, not finite, no number, or too large for an int.
+TEST_F(ModuleFiles, ValuesTheWritersCannotWriteAreRefusedByFileLineAndText) {
+    struct Case {
+        const char* file;
+        const char* text;
+        const char* shown;
+        bool reals = false;
+    } cases[] = {
+        {"selfkorr.txt", "1e400\n", "line 1: \"1e400\" is no finite number"},
+        {"mscontinuum.txt", "1.0\n-nan\n3\n4\n", "line 2: \"-nan\" is no finite number", true},
+        {"zshcontinuum.txt", "1\n2\nabc\n", "line 3: \"abc\" is no number", true},
+        {"datord.txt", "13\n", "line 1: \"13\" lies outside 1..12"},
+        {"autodat.txt", "2\n", "outside 0..1"},
+        {"datdat.txt", "10\n0\n", "line 2: \"0\" lies outside 1..2147483647"},
+        {"startendyear.txt", "1950\n2000\n1\n13\n1\n1\n", "line 4: \"13\" lies outside 1..12"},
+        {"dattimeshifth.txt", "48\n", "outside -47..47"},
+        {"significanceh.txt", "0\n3\n", "line 2: \"3\" lies outside 0..2"},
+        {"xny.txt", "3e9\n", "\"3e9\" is too large for a whole number"},
+        {"juliandat.txt", "2451545.0 x\n", "\"2451545.0 x\" is no number", true},
+        {"eventsh.txt", "\x1b[2J\n", "\"?[2J\" is no number", true},
+    };
+    for (const Case& c : cases) {
+        WriteRaw(c.file, c.text);
+        double doubles[4] = {};
+        int ints[6] = {};
+        int lines = 0;
+        for (const char* p = c.text; *p; ++p) lines += *p == '\n';
+        testing::internal::CaptureStdout();
+        bool ok = c.reals ? ReadDoubleList(c.file, doubles, lines) : ReadIntList(c.file, ints, lines);
+        std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_FALSE(ok) << c.file;
+        EXPECT_NE(out.find(std::string("The file ") + c.file + ", "), std::string::npos) << out;
+        EXPECT_NE(out.find(c.shown), std::string::npos) << out;
+    }
+    // The values the writers write pass: a round trip of each parameter file.
+    int format[2] = {9, 1}, order = 12, shift = -47;
+    ASSERT_TRUE(WriteIntList("datdat.txt", format, 2));
+    ASSERT_TRUE(WriteInt("datord.txt", order));
+    ASSERT_TRUE(WriteInt("dattimeshifth.txt", shift));
+    int last = 0, group = 0;
+    EXPECT_TRUE(ReadMatrixFormat(&last, &group));
+    EXPECT_TRUE(ReadInt("datord.txt", &order));
+    EXPECT_TRUE(ReadInt("dattimeshifth.txt", &shift));
 }
 
 TEST_F(ModuleFiles, ExtraLinesAreIgnoredAndLongLinesCountOnce) {

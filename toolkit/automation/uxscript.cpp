@@ -388,10 +388,14 @@ bool idle_step() {
     while (script.next < script.count) {
         int index = script.next++;
         script.current_line = index + 1;
-        char latin1[8192];
-        uxscript_to_latin1(script.lines[index], latin1, sizeof latin1);
+        // Latin-1 is never longer than its UTF-8, so the whole line converts.
+        size_t length = std::strlen(script.lines[index]);
+        char* latin1 = static_cast<char*>(std::malloc(length + 1));
+        uxscript_to_latin1(script.lines[index], latin1, static_cast<int>(length + 1));
         static char args[16][1024];
         int argc = uxscript_split(latin1, args, 16);
+        std::free(latin1);
+        if (argc == -2) fail("line too long");
         if (argc < 0) fail("malformed line");
         if (argc == 0) continue;  // blank line or comment
         run_command(argc, args);
@@ -432,15 +436,16 @@ int uxscript_split(const char* line, char args[][1024], int max_args) {
                     else return -1;
                     ++p;
                 }
-                if (n < 1023) out[n++] = c;
+                if (n >= 1023) return -2;
+                out[n++] = c;
             }
             if (*p != '"') return -1;  // unterminated quote
             ++p;
             if (*p && *p != ' ' && *p != '\t') return -1;
         } else {
             while (*p && *p != ' ' && *p != '\t') {
-                if (n < 1023) out[n++] = *p;
-                ++p;
+                if (n >= 1023) return -2;
+                out[n++] = *p++;
             }
         }
         out[n] = 0;
@@ -489,10 +494,18 @@ void uxscript_start() {
     script = Script{};
     int capacity = 64;
     script.lines = static_cast<char**>(std::malloc(sizeof(char*) * capacity));
-    char buffer[8192];
-    while (std::fgets(buffer, sizeof buffer, f)) {
-        size_t len = std::strlen(buffer);
+    // Every line is read whole, however long: a long line never becomes several commands.
+    char* buffer = nullptr;
+    size_t buffer_size = 0;
+    ssize_t read;
+    while ((read = getline(&buffer, &buffer_size, f)) >= 0) {
+        size_t len = static_cast<size_t>(read);
         while (len && (buffer[len - 1] == '\n' || buffer[len - 1] == '\r')) buffer[--len] = 0;
+        // A NUL inside a line would hide its tail: refused like any line the runner cannot take.
+        if (std::strlen(buffer) != len) {
+            script.current_line = script.count + 1;
+            fail("malformed line");
+        }
         if (script.count == capacity) {
             capacity *= 2;
             script.lines = static_cast<char**>(std::realloc(script.lines, sizeof(char*) * capacity));
@@ -501,6 +514,7 @@ void uxscript_start() {
         std::memcpy(script.lines[script.count], buffer, len + 1);
         ++script.count;
     }
+    std::free(buffer);
     std::fclose(f);
     uxevent_set_idle_hook(idle_step);
 }

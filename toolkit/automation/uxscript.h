@@ -17,8 +17,9 @@ struct uxScriptHooks {
 };
 extern uxScriptHooks uxscript_hooks;
 
-// Splits one script line into arguments (quotes, \" \\ \n escapes); returns the count or -1
-// when the line is malformed. Exposed for tests.
+// Splits one script line into arguments (quotes, \" \\ \n escapes); returns the count, -1
+// when the line is malformed, -2 when an argument is longer than 1023 bytes (the runner then
+// says "line too long"). Exposed for tests.
 int uxscript_split(const char* line, char args[][1024], int max_args);
 // UTF-8 to Latin-1 (characters beyond Latin-1 become '?').
 void uxscript_to_latin1(const char* utf8, char* out, int size);

@@ -1,5 +1,6 @@
 #include "toolkit/data/uxfile_atomic.h"
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -25,11 +26,12 @@ int default_mode() {
     return 0666 & ~static_cast<int>(mask);
 }
 
-// "<folder>/.<name>.XXXXXX" beside the target, so that the rename stays on one file system.
+// "<folder>/.<name>.uxtmp.XXXXXX" beside the target, so that the rename stays on one file
+// system; the ".uxtmp." mark lets a later start tell its leftovers from the user's files.
 bool temp_pattern(const char* target, char* out, size_t size) {
     const char* slash = std::strrchr(target, '/');
     int folder = slash ? static_cast<int>(slash - target) + 1 : 0;
-    int n = std::snprintf(out, size, "%.*s.%s.XXXXXX", folder, target, target + folder);
+    int n = std::snprintf(out, size, "%.*s.%s.uxtmp.XXXXXX", folder, target, target + folder);
     return n > 0 && static_cast<size_t>(n) < size;
 }
 
@@ -132,4 +134,15 @@ const char* uxfile_written_path(const uxAtomicFile* out) {
 
 bool uxfile_finish(uxAtomicFile* out, bool complete) {
     return uxfile_close(out, complete) && uxfile_commit(out);
+}
+
+bool uxfile_is_temp_name(const char* name) {
+    size_t n = std::strlen(name);
+    static const char kMark[] = ".uxtmp.";
+    const size_t mark = sizeof kMark - 1;
+    if (n < 1 + 1 + mark + 6 || name[0] != '.' || std::strchr(name, '/')) return false;
+    if (std::strncmp(name + n - 6 - mark, kMark, mark) != 0) return false;
+    for (size_t i = n - 6; i < n; ++i)
+        if (!std::isalnum(static_cast<unsigned char>(name[i]))) return false;
+    return true;
 }

@@ -41,3 +41,5 @@ bool uxfile_commit(uxAtomicFile* out);
 void uxfile_discard(uxAtomicFile* out);
 // The file that holds the data written: the temporary one until it is committed.
 const char* uxfile_written_path(const uxAtomicFile* out);
+// True for a name (no folder) of the form uxfile_begin gives its temporary files.
+bool uxfile_is_temp_name(const char* name);

@@ -138,6 +138,10 @@ int glyph_index(const uxFont* f, int c) {
 void draw_ink(uxPixmap* pm, const uxFont* f, int g, int x, int y, int colour, bool underline) {
     const unsigned char* p = f->data + f->offsets[g];
     int w = f->widths[g];
+    // A glyph wholly outside the pixmap sets no pixel: skipped without visiting them.
+    if (x >= pm->width || y >= pm->height || static_cast<long long>(x) + w <= 0 ||
+        static_cast<long long>(y) + f->ysize <= 0)
+        return;
     for (int row = 0; row < f->ysize; ++row)
         for (int col = 0; col < w; ++col)
             if (p[row * w + col]) uxpxmap_setpixel(pm, x + col, y + row, colour);
