@@ -172,14 +172,19 @@ std::vector<ShuffleMember> PlantedGroup(int n, std::uint64_t seed) {
     while (static_cast<int>(group.size()) < n) {
         const Birth b = RandomBirth(random);
         minutes.clear();
+        // The day's offsets from noon for the search (one tz look-up per date); the member
+        // chosen is checked again with the offsets of its own clock time.
+        ShuffleMember m = Member(b.y, b.mo, b.d, 12, 0, b.place, 0);
         for (int minute = 0; minute < 1440; ++minute) {
-            ShuffleMember m = Member(b.y, b.mo, b.d, minute / 60, minute % 60, b.place, 0);
+            m.record.hour = minute / 60;
+            m.record.minute = minute % 60;
             if (MarsPastMidheaven(m.record) < 10.0) minutes.push_back(minute);
         }
         if (minutes.empty()) continue;
         const int minute = minutes[random() % minutes.size()];
-        group.push_back(Member(b.y, b.mo, b.d, minute / 60, minute % 60, b.place,
-                               static_cast<int>(group.size())));
+        ShuffleMember chosen = Member(b.y, b.mo, b.d, minute / 60, minute % 60, b.place,
+                                      static_cast<int>(group.size()));
+        if (MarsPastMidheaven(chosen.record) < 10.0) group.push_back(chosen);
     }
     return group;
 }

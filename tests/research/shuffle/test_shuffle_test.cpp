@@ -59,12 +59,17 @@ TEST(ShuffleTest, QuantitiesAreListedInKindOrder)
 
 TEST(ShuffleTest, GroupValuesAreTheEventAnalysisValues)
 {
-    for (ShuffleDesign design : {kClockTimesRecoupled, kDatesTimesPlacesShuffled,
-                                 kRandomMomentsOfPeriod}) {
+    const ShuffleDesign designs[3] = {kClockTimesRecoupled, kDatesTimesPlacesShuffled,
+                                      kRandomMomentsOfPeriod};
+    for (int variant = 0; variant < 3; ++variant) {
+        const ShuffleDesign design = designs[variant];
         std::vector<ShuffleMember> group = MakeGroup(25, 3);
         ShuffleSettings s = DefaultSettings(design, 100, 5);
         s.weights[2] = 0.0;  // Mercury not tested, but still in the row sums (weight 0)
         s.weights[6] = 2.5;
+        s.order = 1 + 4 * variant;
+        if (variant == 1) s.selfCorrelation = 0;
+        if (variant == 2) s.last = 9;  // without IC
         ShuffleResult result;
         ASSERT_TRUE(RunShuffleTest(s, group.data(), 25, nullptr, &result));
         std::vector<double> expected;
