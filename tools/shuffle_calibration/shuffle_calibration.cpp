@@ -5,7 +5,9 @@
 // from a day curve with more births at night and in the early morning, rounded as registers
 // round them (45 % to the full hour, 20 % to the half hour, 10 % to the quarter, the rest to
 // the minute); zone and summer time from the tz database for the place, date and clock time,
-// the nearest whole hours where the tz database has local mean time. Nothing in such a group
+// the nearest whole hours where the tz database has local mean time (with
+// --mean-time-as-world-time 1 such rows are converted to world time and entered with zone 0,
+// as the guide advises for local mean time). Nothing in such a group
 // relates the date, the clock time and the place: under designs 1 and 2 at most 5 % of the runs
 // (plus the sampling error) may show any quantity at family-wise p < 0.05. Design 3 compares the
 // same groups with uniform moments of their period at one place and shows its artefacts.
@@ -18,6 +20,8 @@
 //
 //   verivire-shuffle-calibration [--runs R] [--planted-runs P] [--n N] [--K K] [--designs 123]
 //                                [--order O] [--replication-runs M] [--seed S]
+//                                [--mean-time-as-world-time 1] [--planted-share F]
+//                                [--planted-replication 1]
 //   verivire-shuffle-calibration --dump DESIGN [--n N] [--K K] [--seed S]
 //
 // The first form prints the calibration table (Markdown) on standard output and one line per
@@ -72,19 +76,10 @@ void SetCoordinates(double value, int* degrees, int* minutes) {
     *minutes = static_cast<int>(std::lround((value - whole) * 60.0));
 }
 
-// Zone and summer time of a clock time at the place: the tz database's (a skipped or repeated
-// time read as the shuffle test reads it, with the offsets before the change), rounded to whole
-// hours where it has local mean time.
-void Offsets(const Place& place, int y, int mo, int d, int h, int mi, int* zone, int* summer) {
-    ZoneMoment moment;
-    if (!LookUpClockTime(place.zone, y, mo, d, h, mi, 0, &moment)) {
-        *zone = 1;
-        *summer = 0;
-        return;
-    }
-    *zone = static_cast<int>(std::lround(moment.before.standardSeconds / 3600.0));
-    *summer = static_cast<int>(std::lround(moment.before.summerSeconds / 3600.0));
-}
+// How rows of local mean time (offsets of the tz database that are not whole hours) are
+// entered: with the nearest whole hours as zone and summer time (false), or converted to world
+// time and entered with zone 0 and summer time 0, as the guide's section 4 advises (true).
+bool g_meanTimeAsWorldTime = false;
 
 ShuffleMember Member(int y, int mo, int d, int h, int mi, int placeIndex, int k) {
     const Place& place = kPlaces[placeIndex];
@@ -99,7 +94,22 @@ ShuffleMember Member(int y, int mo, int d, int h, int mi, int placeIndex, int k)
     SetCoordinates(place.latitude, &m.record.latitudeDegrees, &m.record.latitudeMinutes);
     std::snprintf(m.record.place, sizeof m.record.place, "%s", place.name);
     std::snprintf(m.zone, sizeof m.zone, "%s", place.zone);
-    Offsets(place, y, mo, d, h, mi, &m.record.timeZone, &m.record.summerTime);
+    // Zone and summer time of the clock time at the place: the tz database's (a skipped or
+    // repeated time read as the shuffle test reads it, with the offsets before the change).
+    ZoneMoment moment;
+    m.record.timeZone = 1;
+    if (!LookUpClockTime(place.zone, y, mo, d, h, mi, 0, &moment)) return m;
+    if (g_meanTimeAsWorldTime && !WholeHours(moment.before)) {
+        const int offset = moment.before.standardSeconds + moment.before.summerSeconds;
+        const double jd = JulianDay(y, mo, d, h, mi, 0, 0) - offset / 86400.0 + 0.5 / 1440.0;
+        CalendarFromJulianDay(jd, &m.record.year, &m.record.month, &m.record.day, &m.record.hour,
+                              &m.record.minute);
+        m.record.timeZone = 0;
+        m.record.summerTime = 0;
+        return m;
+    }
+    m.record.timeZone = static_cast<int>(std::lround(moment.before.standardSeconds / 3600.0));
+    m.record.summerTime = static_cast<int>(std::lround(moment.before.summerSeconds / 3600.0));
     return m;
 }
 
@@ -164,13 +174,21 @@ double MarsPastMidheaven(const PersonRecord& record) {
 }
 
 // The same kind of dates and places; each clock time chosen among the minutes of its date at
-// which Mars stands 0..10 degrees past the MC.
-std::vector<ShuffleMember> PlantedGroup(int n, std::uint64_t seed) {
+// which Mars stands 0..10 degrees past the MC (for a share `share` of the members, drawn at
+// random; the others have clock times as in the null groups).
+std::vector<ShuffleMember> PlantedGroup(int n, std::uint64_t seed, double share) {
     std::mt19937_64 random(seed);
     std::vector<ShuffleMember> group;
     std::vector<int> minutes;
+    std::uniform_real_distribution<double> u(0.0, 1.0);
     while (static_cast<int>(group.size()) < n) {
         const Birth b = RandomBirth(random);
+        if (share < 1.0 && u(random) >= share) {
+            const int minute = ClockMinute(random);
+            group.push_back(Member(b.y, b.mo, b.d, minute / 60, minute % 60, b.place,
+                                   static_cast<int>(group.size())));
+            continue;
+        }
         minutes.clear();
         // The day's offsets from noon for the search (one tz look-up per date); the member
         // chosen is checked again with the offsets of its own clock time.
@@ -199,6 +217,8 @@ struct Options {
     std::string designs = "123";
     std::uint64_t seed = 20261209;
     int dump = 0;
+    double plantedShare = 1.0;
+    bool plantedReplication = false;
 };
 
 ShuffleSettings Settings(const Options& o, ShuffleDesign design, const std::vector<ShuffleMember>& g,
@@ -231,12 +251,13 @@ struct Tally {
     double pShare = 0.0;     // sum over runs of the share of varying quantities at p < 0.05
     int marsIcAny = 0;       // Mars-IC at pFamily < 0.05 in at least one kind
     int marsIcH = 0;         // in H
+    int marsIcReplicated = 0;  // Mars-IC found in half A and replicated in half B, any kind
     double found = 0.0, replicated = 0.0, expected = 0.0;
     long long fallbacks = 0, members = 0;
 };
 
 void Count(const ShuffleResult& r, Tally* t) {
-    bool family = false, q = false, marsAny = false;
+    bool family = false, q = false, marsAny = false, marsReplicated = false;
     int varying = 0, low = 0;
     for (size_t k = 0; k < r.quantities.size(); ++k) {
         const ShuffleStatistic& st = r.statistics[k];
@@ -247,6 +268,7 @@ void Count(const ShuffleResult& r, Tally* t) {
             ++varying;
             low += st.p < 0.05;
         }
+        if (x.row == kMars && x.column == kImumCoeli && st.replicated) marsReplicated = true;
         if (x.row == kMars && x.column == kImumCoeli && st.pFamily < 0.05) {
             marsAny = true;
             if (x.kind == kHarmonyKind) ++t->marsIcH;
@@ -257,6 +279,7 @@ void Count(const ShuffleResult& r, Tally* t) {
     t->anyQ += q;
     t->pShare += varying ? static_cast<double>(low) / varying : 0.0;
     t->marsIcAny += marsAny;
+    t->marsIcReplicated += marsReplicated;
     t->found += r.foundInHalfA;
     t->replicated += r.replicatedCount;
     t->expected += r.expectedByChance;
@@ -308,6 +331,9 @@ int main(int argc, char** argv) {
         else if (a == "--designs") o.designs = v;
         else if (a == "--seed") o.seed = std::strtoull(v, nullptr, 10);
         else if (a == "--dump") o.dump = std::atoi(v);
+        else if (a == "--planted-share") o.plantedShare = std::atof(v);
+        else if (a == "--planted-replication") o.plantedReplication = std::atoi(v) != 0;
+        else if (a == "--mean-time-as-world-time") g_meanTimeAsWorldTime = std::atoi(v) != 0;
         else {
             std::fprintf(stderr, "unknown option %s\n", a.c_str());
             return 2;
@@ -323,7 +349,7 @@ int main(int argc, char** argv) {
     for (char c : o.designs) {
         const int design = c - '0';
         if (design < 1 || design > 3) continue;
-        Tally null, planted, replication;
+        Tally null, planted, replication, plantedReplicated;
         for (int run = 0; run < o.runs; ++run) {
             const std::uint64_t groupSeed = o.seed + 1000003ull * run;
             std::vector<ShuffleMember> group = NullGroup(o.n, groupSeed);
@@ -338,12 +364,13 @@ int main(int argc, char** argv) {
         }
         for (int run = 0; run < o.plantedRuns; ++run) {
             const std::uint64_t groupSeed = o.seed + 7000003ull * (run + 1);
-            std::vector<ShuffleMember> group = PlantedGroup(o.n, groupSeed);
+            std::vector<ShuffleMember> group = PlantedGroup(o.n, groupSeed, o.plantedShare);
             ShuffleSettings s = Settings(o, static_cast<ShuffleDesign>(design), group,
-                                         groupSeed ^ 0x5bd1e995u, false);
+                                         groupSeed ^ 0x5bd1e995u, o.plantedReplication);
             ShuffleResult r;
             RunShuffleTest(s, group.data(), o.n, nullptr, &r);
             Count(r, &planted);
+            if (o.plantedReplication) Count(r, &plantedReplicated);
             std::fprintf(stderr, "design %d planted %d: Mars-IC found %d/%d\n", design, run,
                          planted.marsIcAny, planted.runs);
         }
@@ -358,19 +385,35 @@ int main(int argc, char** argv) {
         if (replication.runs > 0) {
             char line[300];
             std::snprintf(line, sizeof line,
-                          "| %s | %d | %.2f | %.2f | %.2f | %.4f |", DesignName(design),
+                          "| %s | %d | %.2f | %.2f | %.2f | %.2f | %.4f |", DesignName(design),
                           replication.runs, replication.found / replication.runs,
                           replication.replicated / replication.runs,
                           replication.expected / replication.runs,
+                          static_cast<double>(replication.marsIcReplicated) / replication.runs,
                           null.members ? static_cast<double>(null.fallbacks) / null.members : 0.0);
+            replicationLines.push_back(line);
+        }
+        if (plantedReplicated.runs > 0) {
+            char line[300];
+            std::snprintf(line, sizeof line, "| %s, planted (share %.2f) | %d | %.2f | %.2f | %.2f | %.2f | %.4f |",
+                          DesignName(design), o.plantedShare, plantedReplicated.runs,
+                          plantedReplicated.found / plantedReplicated.runs,
+                          plantedReplicated.replicated / plantedReplicated.runs,
+                          plantedReplicated.expected / plantedReplicated.runs,
+                          static_cast<double>(plantedReplicated.marsIcReplicated) /
+                              plantedReplicated.runs,
+                          plantedReplicated.members
+                              ? static_cast<double>(plantedReplicated.fallbacks) / plantedReplicated.members
+                              : 0.0);
             replicationLines.push_back(line);
         }
         std::fflush(stdout);
     }
     if (!replicationLines.empty()) {
         std::printf("\n| Design | null runs with replication | found in half A per run | "
-                    "replicated per run | expected by chance per run | control members with "
-                    "zone fallback |\n|---|---|---|---|---|---|\n");
+                    "replicated per run | expected by chance per run | runs with Mars-IC "
+                    "replicated | control members with zone fallback |\n"
+                    "|---|---|---|---|---|---|---|\n");
         for (const std::string& line : replicationLines) std::printf("%s\n", line.c_str());
     }
     return 0;
