@@ -8,6 +8,7 @@
 
 #include "astro/positions.h"
 #include "research/correlation_matrices.h"
+#include "research/shuffle/shuffle_quantities.h"
 #include "research/shuffle/shuffle_test.h"
 #include "tests/research/shuffle/shuffle_test_groups.h"
 
@@ -79,6 +80,33 @@ TEST(ShuffleTest, GroupValuesAreTheEventAnalysisValues)
             EXPECT_EQ(result.statistics[q].group, expected[q]) << q;  // to the bit
         EXPECT_EQ(result.controlMembers, 100 * 25);
     }
+}
+
+TEST(ShuffleTest, MeanOfTheMembersOwnValuesIsTheGroupValue)
+{
+    // The bootstrap resamples each member's own weighted values; their mean is the group value
+    // (up to rounding, since the group weights its sums once).
+    std::vector<ShuffleMember> group = MakeGroup(25, 6);
+    ShuffleSettings s = DefaultSettings(kClockTimesRecoupled, 100, 1);
+    s.weights[0] = 57.2;
+    s.weights[10] = 57.2;
+    std::vector<ShuffleQuantity> list;
+    ListShuffleQuantities(s, &list);
+    const int Q = static_cast<int>(list.size());
+    ShuffleAccumulators all, one;
+    MomentScratch scratch;
+    ClearAccumulators(all);
+    std::vector<double> mean(Q, 0.0), values(Q), groupValues(Q);
+    for (const ShuffleMember& m : group) {
+        AccumulateRecord(m.record, s.order, s.last, all, &scratch);
+        ClearAccumulators(one);
+        AccumulateRecord(m.record, s.order, s.last, one, &scratch);
+        QuantitiesFromAccumulators(one, s, 1, list.data(), Q, values.data());
+        for (int q = 0; q < Q; ++q) mean[q] += values[q] / 25.0;
+    }
+    QuantitiesFromAccumulators(all, s, 25, list.data(), Q, groupValues.data());
+    for (int q = 0; q < Q; ++q)
+        EXPECT_NEAR(mean[q], groupValues[q], 1e-12 * (1.0 + std::fabs(groupValues[q]))) << q;
 }
 
 TEST(ShuffleTest, SameSeedSameNumbersOtherSeedOthers)
