@@ -18,7 +18,6 @@
 #include "research/shuffle/shuffle_test.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "astro/positions.h"
