@@ -64,6 +64,15 @@ static void print_settings(const ShuffleRun& run) {
               run.start[0], run.start[1], run.start[2], run.start[3], run.start[4], run.end[0],
               run.end[1], run.end[2], run.end[3], run.end[4], s.jdStart, s.jdEnd);
     Print("\n Replication in two halves: %s", s.replication ? "yes" : "no");
+    // A permutation p is never below 1 / (K + 1), so one quantity standing out alone has a
+    // Benjamini-Hochberg q of at least Q / (K + 1): too few control groups hide every finding
+    // from q and from the replication, which starts from q.
+    const int quantities = static_cast<int>(run.result.quantities.size());
+    const double qFloor = static_cast<double>(quantities) / (s.controlGroups + 1.0);
+    if (qFloor >= 0.05)
+        Print("\n Note: with K = %d and %d quantities a single quantity's q cannot fall below %.3f;"
+              "\n q < 0.05 (and the replication, which starts from it) needs K >= %d.",
+              s.controlGroups, quantities, qFloor, 20 * quantities);
     Print("\n Seed: %llu", static_cast<unsigned long long>(s.seed));
     Print("\n Control members computed: %lld; zone and summer time taken from the row whose place "
           "they took: %lld",
