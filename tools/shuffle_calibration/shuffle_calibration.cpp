@@ -23,10 +23,13 @@
 //                                [--mean-time-as-world-time 1] [--planted-share F]
 //                                [--planted-replication 1]
 //   verivire-shuffle-calibration --dump DESIGN [--n N] [--K K] [--seed S]
+//   verivire-shuffle-calibration --write-csv PATH [--n N] [--seed S] [--planted-share F]
 //
 // The first form prints the calibration table (Markdown) on standard output and one line per
 // run on standard error. --dump prints every number of one run (with replication) in
 // hexadecimal floating point, to compare builds (for example 1 and 2 OpenMP threads).
+// --write-csv writes one planted group as a CSV table (ISO date-time with its UTC offset,
+// decimal degrees, place), for a run of the module itself on it.
 
 #include <cmath>
 #include <cstdio>
@@ -219,6 +222,7 @@ struct Options {
     int dump = 0;
     double plantedShare = 1.0;
     bool plantedReplication = false;
+    std::string csvPath;
 };
 
 ShuffleSettings Settings(const Options& o, ShuffleDesign design, const std::vector<ShuffleMember>& g,
@@ -315,6 +319,25 @@ int Dump(const Options& o) {
     return 0;
 }
 
+// A planted group as a table the program reads: the clock time with the offset of the member's
+// zone and summer time, the coordinates as decimal degrees.
+int WriteCsv(const Options& o) {
+    std::vector<ShuffleMember> group = PlantedGroup(o.n, o.seed, o.plantedShare);
+    std::FILE* file = std::fopen(o.csvPath.c_str(), "w");
+    if (!file) return 1;
+    std::fprintf(file, "NUM,NAME,DATE,PLACE,LON,LAT\n");
+    for (size_t k = 0; k < group.size(); ++k) {
+        const PersonRecord& r = group[k].record;
+        const int offset = r.timeZone + r.summerTime;
+        std::fprintf(file, "%zu,%s,%04d-%02d-%02d %02d:%02d:00%c%02d:00,%s,%.6f,%.6f\n", k + 1,
+                     r.name, r.year, r.month, r.day, r.hour, r.minute, offset < 0 ? '-' : '+',
+                     offset < 0 ? -offset : offset, r.place,
+                     r.longitudeDegrees + r.longitudeMinutes / 60.0,
+                     r.latitudeDegrees + r.latitudeMinutes / 60.0);
+    }
+    return std::fclose(file) == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -331,6 +354,7 @@ int main(int argc, char** argv) {
         else if (a == "--designs") o.designs = v;
         else if (a == "--seed") o.seed = std::strtoull(v, nullptr, 10);
         else if (a == "--dump") o.dump = std::atoi(v);
+        else if (a == "--write-csv") o.csvPath = v;
         else if (a == "--planted-share") o.plantedShare = std::atof(v);
         else if (a == "--planted-replication") o.plantedReplication = std::atoi(v) != 0;
         else if (a == "--mean-time-as-world-time") g_meanTimeAsWorldTime = std::atoi(v) != 0;
@@ -340,6 +364,7 @@ int main(int argc, char** argv) {
         }
     }
     if (o.dump) return Dump(o);
+    if (!o.csvPath.empty()) return WriteCsv(o);
 
     std::printf("| Design | null runs | share with any pFamily < 0.05 (SE) | share with any q < 0.05 | "
                 "mean share of p < 0.05 | planted runs | power: Mars-IC at pFamily < 0.05, any "
