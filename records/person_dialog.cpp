@@ -337,6 +337,8 @@ bool PersonEntryDialog(PersonEntry* entry, bool isNew) {
         int ids[5] = {uxbutton_id(&d.ok), uxbutton_id(&d.cancel), uxbutton_id(&d.summerTimes),
                       d.place.base.id, uxwindow_close_id(&d.window)};
         int id = uxWaitForEventList(5, ids);
+        // Abbrechen returns to the caller; Escape or the close box cancel the running module.
+        if (id != 0 && id == uxwindow_close_id(&d.window)) uxevent_cancel(d.window.title);
         if (id == 0 || id == uxbutton_id(&d.cancel) || id == uxwindow_close_id(&d.window)) break;
         if (id == d.place.base.id) {
             look_up_place(&d);

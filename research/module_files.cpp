@@ -106,6 +106,12 @@ bool EndModuleFiles() {
     return ok;
 }
 
+void DiscardModuleFiles() {
+    discard_pending();
+    runFiles.collecting = false;
+    runFiles.failed = false;
+}
+
 ModuleFile* OpenModuleFile(const char* name) {
     ModuleFile* file = new ModuleFile;
     file->name = name;

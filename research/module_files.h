@@ -85,6 +85,8 @@ bool CloseModuleFile(ModuleFile* file);
 // the run's own files. Outside a run every file is put in place when it is closed.
 void BeginModuleFiles();
 bool EndModuleFiles();
+// Ends a run that was cancelled or interrupted: none of its files is put in place.
+void DiscardModuleFiles();
 
 // Readers: exactly `count` lines; anything after them is ignored. A missing file or one with
 // fewer lines is reported by name and gives false (the values read so far are kept).

@@ -18,6 +18,8 @@
 #include "shell/shell_widgets.h"
 #include "toolkit/core/uxentry.h"
 #include "toolkit/core/uxevent.h"
+#include "toolkit/platform/uxplatform.h"
+#include "toolkit/text/uxterminal.h"
 #include "toolkit/widgets/uxfiledialog.h"
 #include "toolkit/drawing/uxfont.h"
 #include "toolkit/automation/uxscript.h"
@@ -177,11 +179,26 @@ void fill_wave_tables() {
     }
 }
 
+// A run ends in one of three ways: done (its files are put in place), cancelled in a dialog
+// (a line on the terminal; no file of the run is written) or cut short by a termination signal
+// (a line on standard error; the same for the files, and the program ends).
 void run_module(int index) {
     BeginModuleRun();
     BeginModuleFiles();
     module_buttons[index].run();
-    EndModuleFiles();
+    const char* caption = module_buttons[index].caption;
+    if (int sig = uxplatform_signal()) {
+        DiscardModuleFiles();
+        std::fprintf(stderr, "Stopped: %s was ended by signal %d (%s); no file of this run was written.\n",
+                     caption, sig, strsignal(sig));
+        uxentry_set_exit_code(128 + sig);
+    } else if (const char* dialog = uxevent_cancelled()) {
+        DiscardModuleFiles();
+        if (gTerminal) uxterminal_printf(gTerminal, "\nStopped: %s was cancelled in %s\n", caption, dialog);
+    } else {
+        EndModuleFiles();
+    }
+    uxevent_clear_cancel();
     EndModuleRun();
 }
 
@@ -238,6 +255,7 @@ bool HandleMainEvent(int id) {
         }
     }
     save_page_dialogs(id);
+    uxevent_clear_cancel();  // a save dialog left with Escape cancels nothing more
     return true;
 }
 

@@ -245,6 +245,20 @@ void fill_focused(uxWindow* win, const char* text) {
 
 // ---- commands ---------------------------------------------------------------------------------
 
+// A screenshot shows the window as the screen does: each pixel enlarged to scale x scale.
+bool save_screenshot(const uxPixmap* client, const char* path) {
+    int scale = uxplatform_scale();
+    if (scale <= 1) return uxpxmap_savetofile(client, path);
+    uxPixmap big;
+    uxpxmap_create(&big, client->width * scale, client->height * scale, UXPX_TRUECOLOR);
+    for (int y = 0; y < big.height; ++y)
+        for (int x = 0; x < big.width; ++x)
+            big.pixels[y * big.width + x] = client->pixels[(y / scale) * client->width + x / scale];
+    bool ok = uxpxmap_savetofile(&big, path);
+    uxpxmap_destroy(&big);
+    return ok;
+}
+
 int number_arg(const char* text) {
     char* end = nullptr;
     long v = std::strtol(text, &end, 10);
@@ -356,7 +370,7 @@ void run_command(int argc, char args[][1024]) {
         }
         if (!win) fail("no window");
         uxwindow_compose(win);
-        if (!uxpxmap_savetofile(&win->client, path)) fail("could not write %s", path);
+        if (!save_screenshot(&win->client, path)) fail("could not write %s", path);
     } else if (!std::strcmp(cmd, "seed")) {
         need(2);
         std::srand(static_cast<unsigned>(number_arg(args[1])));
