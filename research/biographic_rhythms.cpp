@@ -73,6 +73,7 @@ void BiographicRhythms() {
 
     Print(" \n  Berechnung der Biographischen Rhythmen \n");
     int percent = InputInt(" coupling cross correlation?(0,1,2... % ):", 0, 100, 0);
+    if (!ModuleGoesOn()) return;
     double coupling = percent * 0.01;
     Print(" \n  coupling factor(%%): %f\n", coupling);
 
