@@ -299,6 +299,15 @@ void run_command(int argc, char args[][1024]) {
         click_widget(target);
         if (win->focus != target) uxwidget_focus(target);
         fill_focused(win, args[2]);
+    } else if (!std::strcmp(cmd, "clickfield")) {
+        // A person's click (or double click) at the middle of the field: the text stays as it
+        // is, and a following `type` inserts at the caret.
+        need(2);
+        uxWidget* field = find_role(top_window(), UXROLE_TEXTFIELD, number_arg(args[1]));
+        if (!field) fail("no text field %s", args[1]);
+        bool twice = argc > 2 && !std::strcmp(args[2], "double");
+        if (argc > 2 && !twice) fail("clickfield takes \"double\" or nothing after N, not %s", args[2]);
+        click_widget(field->focus_proxy ? field->focus_proxy : field, twice);
     } else if (!std::strcmp(cmd, "select") || !std::strcmp(cmd, "double")) {
         need(2);
         uxWidget* list = find_role(top_window(), UXROLE_LISTBOX);
