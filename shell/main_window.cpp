@@ -1,6 +1,7 @@
 // The main window, its start sequence and the module dispatch loop.
 
 #include "shell/main_window.h"
+#include "shell/main_window_size.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -162,6 +163,8 @@ void BuildMainWindow() {
             "xs=90%,ys=80%,x=50%,y=45%,border,background=white,fontid=%d,nobreak", text_font);
         uxbutton_create(&gTextSaveButtons[k - 1], "save as...,x=20%,y=95%,xs=15%");
     }
+    int min_width = 0, min_height = 0;
+    KeepMainWindowWhole(&min_width, &min_height);
     uxscript_hooks.save_text_page = save_text_page;
     uxscript_hooks.save_graphic_page = save_graphic_page;
     uxwindow_release_painting();
