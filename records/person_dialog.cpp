@@ -80,14 +80,14 @@ static void build(PersonDialog* d, const PersonEntry* entry, bool isNew) {
     uxupdown_create(&d->minute, "x=51%,y=40%,xs=10%,min=0,max=59,start=0,digits=2");
     add_label(d, ":,x=58.5%,y=40%,font=6x13");
     uxupdown_create(&d->second, "x=67%,y=40%,xs=10%,min=0,max=59,start=0,digits=2");
-    add_label(d, "(sec),x=75%,y=40%");
+    add_label(d, "(sec),x=80%,y=40%");  // apart from the seconds field
     add_label(d, "Sommerzeit:,x=10%,y=50%");
     uxupdown_create(&d->summerTime, "x=35%,y=50%,xs=10%,min=-24,max=24,start=0");
     add_label(d, "Ort:,x=10%,y=60%");
     uxlineinput_create(&d->place, "x=60%,y=60%,xs=60%");
     uxbutton_create(&d->ok, "&OK,x=20%,y=95%,xs=30%");
     uxbutton_create(&d->cancel, "&Abbrechen,x=80%,y=95%,xs=30%");
-    uxbutton_create(&d->summerTimes, "Erl\xe4uterungen zur Sommerzeit,x=65%,y=50%,xs=40%");
+    uxbutton_create(&d->summerTimes, "Erl\xe4uterungen zur Sommerzeit,x=69%,y=50%,xs=48%");  // wide enough for its caption
     add_label(d, "L\xe4nge:,x=15%,y=68%");
     uxupdown_create(&d->longitudeDegrees, "x=35%,y=68%,xs=10%,min=-360,max=360");
     add_label(d, "\xb0,x=41%,y=68%,font=6x13");

@@ -68,11 +68,11 @@ void InputDate(const char* title, int* day, int* month, int* year, int* hour, in
     uxupdown_create(&c[1], "x=47.5%,y=35%,xs=15%,min=1,max=12,fontid=%u", f);
     uxupdown_create(&c[2], "x=75%,y=35%,xs=20%,min=1000,max=10000,start=2000,fontid=%u", f);
     uxupdown_create(&c[3], "x=20%,y=65%,xs=12%,min=0,max=23,digits=2,fontid=%u", f);
-    uxlabel_create(&l_h, "h,x=27%,y=65%,fontid=%u", f);
+    uxlabel_create(&l_h, "h,x=28%,y=65%,fontid=%u", f);  // apart from the arrows
     uxupdown_create(&c[4], "x=40%,y=65%,xs=12%,min=0,max=59,digits=2,fontid=%u", f);
-    uxlabel_create(&l_m, "m,x=47%,y=65%,fontid=%u", f);
+    uxlabel_create(&l_m, "m,x=48%,y=65%,fontid=%u", f);
     uxupdown_create(&c[5], "x=60%,y=65%,xs=12%,min=0,max=59,digits=2,fontid=%u", f);
-    uxlabel_create(&l_s, "s,x=67%,y=65%,fontid=%u", f);
+    uxlabel_create(&l_s, "s,x=68%,y=65%,fontid=%u", f);
 
     int* values[6] = {day, month, year, hour, minute, second};
     static const int fixed[6] = {1, 1, 0, 0, 0, 0};

@@ -245,15 +245,25 @@ void fill_focused(uxWindow* win, const char* text) {
 
 // ---- commands ---------------------------------------------------------------------------------
 
-// A screenshot shows the window as the screen does: each pixel enlarged to scale x scale.
-bool save_screenshot(const uxPixmap* client, const char* path) {
+// A screenshot shows the window as the screen does: read back from the display where there is
+// one, else each pixel of the client buffer enlarged to scale x scale.
+bool save_screenshot(uxWindow* win, const char* path) {
+    const uxPixmap* client = &win->client;
     int scale = uxplatform_scale();
-    if (scale <= 1) return uxpxmap_savetofile(client, path);
+    if (scale <= 1 && !uxplatform->window_capture) return uxpxmap_savetofile(client, path);
     uxPixmap big;
     uxpxmap_create(&big, client->width * scale, client->height * scale, UXPX_TRUECOLOR);
-    for (int y = 0; y < big.height; ++y)
-        for (int x = 0; x < big.width; ++x)
-            big.pixels[y * big.width + x] = client->pixels[(y / scale) * client->width + x / scale];
+    bool captured = false;
+    if (uxplatform->window_capture) {
+        uxplatform->window_present(win->handle, client->pixels, client->width, client->height,
+                                   client->width);
+        captured = uxplatform->window_capture(win->handle, big.pixels, big.width, big.height);
+    }
+    if (!captured)
+        for (int y = 0; y < big.height; ++y)
+            for (int x = 0; x < big.width; ++x)
+                big.pixels[y * big.width + x] =
+                    client->pixels[(y / scale) * client->width + x / scale];
     bool ok = uxpxmap_savetofile(&big, path);
     uxpxmap_destroy(&big);
     return ok;
@@ -379,7 +389,7 @@ void run_command(int argc, char args[][1024]) {
         }
         if (!win) fail("no window");
         uxwindow_compose(win);
-        if (!save_screenshot(&win->client, path)) fail("could not write %s", path);
+        if (!save_screenshot(win, path)) fail("could not write %s", path);
     } else if (!std::strcmp(cmd, "seed")) {
         need(2);
         std::srand(static_cast<unsigned>(number_arg(args[1])));

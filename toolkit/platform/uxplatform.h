@@ -46,6 +46,9 @@ struct uxPlatform {
     int (*scale)();
     // The smallest client size the person may give the window (nullptr: no such limit).
     void (*window_min_size)(int handle, int width, int height);
+    // Reads back what the window shows, `width` x `height` screen pixels (its client size times
+    // the scale), as 0x00RRGGBB; nullptr where nothing is shown (headless).
+    bool (*window_capture)(int handle, uint32_t* pixels, int width, int height);
 };
 
 extern const uxPlatform* uxplatform;

@@ -81,4 +81,5 @@ const uxPlatform uxplatform_headless = {
     hl_poll_event,      hl_screen_size,   hl_work_area,        hl_system_colour,
     hl_clock_ms,        hl_sleep_ms,      hl_clipboard_set,    hl_clipboard_get,
     hl_play_sound,      false,            hl_scale,            nullptr,
+    nullptr,
 };

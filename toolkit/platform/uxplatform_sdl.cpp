@@ -180,6 +180,20 @@ void sdl_window_min_size(int h, int width, int height) {
 
 int sdl_scale() { return scale; }
 
+// Draws the last presented client pixels again, enlarged as on the screen, and reads them back
+// before they are shown.
+bool sdl_window_capture(int h, uint32_t* pixels, int width, int height) {
+    if (h <= 0 || h >= kMaxWindows || !windows[h].renderer || !windows[h].texture) return false;
+    SdlWindow& w = windows[h];
+    SDL_RenderClear(w.renderer);
+    SDL_Rect shown = {0, 0, w.tex_w * scale, w.tex_h * scale};
+    SDL_RenderCopy(w.renderer, w.texture, nullptr, &shown);
+    SDL_Rect area = {0, 0, width, height};
+    bool ok = SDL_RenderReadPixels(w.renderer, &area, SDL_PIXELFORMAT_RGB888, pixels, width * 4) == 0;
+    SDL_RenderPresent(w.renderer);
+    return ok;
+}
+
 void sdl_window_present(int h, const uint32_t* pixels, int width, int height, int stride) {
     if (h <= 0 || h >= kMaxWindows || !windows[h].renderer || width <= 0 || height <= 0) return;
     SdlWindow& w = windows[h];
@@ -452,4 +466,5 @@ const uxPlatform uxplatform_sdl = {
     sdl_poll_event,     sdl_screen_size,   sdl_work_area,        sdl_system_colour,
     sdl_clock_ms,       sdl_sleep_ms,      sdl_clipboard_set,    sdl_clipboard_get,
     sdl_play_sound,     true,              sdl_scale,            sdl_window_min_size,
+    sdl_window_capture,
 };
