@@ -87,7 +87,8 @@ static void build(PersonDialog* d, const PersonEntry* entry, bool isNew) {
     uxlineinput_create(&d->place, "x=60%,y=60%,xs=60%");
     uxbutton_create(&d->ok, "&OK,x=20%,y=95%,xs=30%");
     uxbutton_create(&d->cancel, "&Abbrechen,x=80%,y=95%,xs=30%");
-    uxbutton_create(&d->summerTimes, "Erl\xe4uterungen zur Sommerzeit,x=69%,y=50%,xs=48%");  // wide enough for its caption
+    // wide enough for its caption
+    uxbutton_create(&d->summerTimes, "Erl\xe4uterungen zur Sommerzeit,x=69%,y=50%,xs=48%");
     add_label(d, "L\xe4nge:,x=15%,y=68%");
     uxupdown_create(&d->longitudeDegrees, "x=35%,y=68%,xs=10%,min=-360,max=360");
     add_label(d, "\xb0,x=41%,y=68%,font=6x13");

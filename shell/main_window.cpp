@@ -192,12 +192,14 @@ void run_module(int index) {
     const char* caption = module_buttons[index].caption;
     if (int sig = uxplatform_signal()) {
         DiscardModuleFiles();
-        std::fprintf(stderr, "Stopped: %s was ended by signal %d (%s); no file of this run was written.\n",
+        std::fprintf(stderr,
+                     "Stopped: %s was ended by signal %d (%s); no file of this run was written.\n",
                      caption, sig, strsignal(sig));
         uxentry_set_exit_code(128 + sig);
     } else if (const char* dialog = uxevent_cancelled()) {
         DiscardModuleFiles();
-        if (gTerminal) uxterminal_printf(gTerminal, "\nStopped: %s was cancelled in %s\n", caption, dialog);
+        if (gTerminal)
+            uxterminal_printf(gTerminal, "\nStopped: %s was cancelled in %s\n", caption, dialog);
     } else {
         EndModuleFiles();
     }

@@ -316,7 +316,7 @@ void run_command(int argc, char args[][1024]) {
         uxWidget* field = find_role(top_window(), UXROLE_TEXTFIELD, number_arg(args[1]));
         if (!field) fail("no text field %s", args[1]);
         bool twice = argc > 2 && !std::strcmp(args[2], "double");
-        if (argc > 2 && !twice) fail("clickfield takes \"double\" or nothing after N, not %s", args[2]);
+        if (argc > 2 && !twice) fail("clickfield N takes only \"double\" after it, not %s", args[2]);
         click_widget(field->focus_proxy ? field->focus_proxy : field, twice);
     } else if (!std::strcmp(cmd, "select") || !std::strcmp(cmd, "double")) {
         need(2);
