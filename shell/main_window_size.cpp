@@ -7,6 +7,7 @@
 #include "toolkit/widgets/uxbutton.h"
 #include "toolkit/drawing/uxfont.h"
 #include "toolkit/platform/uxplatform.h"
+#include "toolkit/text/uxterminal.h"
 
 namespace {
 
@@ -69,6 +70,11 @@ bool MainWindowIsWhole() {
 
 void KeepMainWindowWhole(int* min_width, int* min_height) {
     const int width = gMainWindow.layout.width, height = gMainWindow.layout.height;
+    // The terminal sits out the trial sizes: its text memory keeps the rows of the largest size
+    // it was ever given, and the terminal would show blank rows after them.
+    uxWidget* terminal = gTerminal ? uxterminal_widget(gTerminal) : nullptr;
+    void (*terminal_relayout)(uxWidget*) = terminal ? terminal->relayout : nullptr;
+    if (terminal) terminal->relayout = nullptr;
     constexpr int kLargest = 8192;
     int w = smallest(100, kLargest, [](int v) {
         lay_out_at(v, kLargest);
@@ -80,6 +86,7 @@ void KeepMainWindowWhole(int* min_width, int* min_height) {
     });
     *min_width = w;
     *min_height = h;
+    if (terminal) terminal->relayout = terminal_relayout;
     int keep_w = width > w ? width : w, keep_h = height > h ? height : h;
     lay_out_at(keep_w, keep_h);
     if (keep_w != width || keep_h != height)
