@@ -80,14 +80,15 @@ static void build(PersonDialog* d, const PersonEntry* entry, bool isNew) {
     uxupdown_create(&d->minute, "x=51%,y=40%,xs=10%,min=0,max=59,start=0,digits=2");
     add_label(d, ":,x=58.5%,y=40%,font=6x13");
     uxupdown_create(&d->second, "x=67%,y=40%,xs=10%,min=0,max=59,start=0,digits=2");
-    add_label(d, "(sec),x=75%,y=40%");
+    add_label(d, "(sec),x=80%,y=40%");  // apart from the seconds field
     add_label(d, "Sommerzeit:,x=10%,y=50%");
     uxupdown_create(&d->summerTime, "x=35%,y=50%,xs=10%,min=-24,max=24,start=0");
     add_label(d, "Ort:,x=10%,y=60%");
     uxlineinput_create(&d->place, "x=60%,y=60%,xs=60%");
     uxbutton_create(&d->ok, "&OK,x=20%,y=95%,xs=30%");
     uxbutton_create(&d->cancel, "&Abbrechen,x=80%,y=95%,xs=30%");
-    uxbutton_create(&d->summerTimes, "Erl\xe4uterungen zur Sommerzeit,x=65%,y=50%,xs=40%");
+    // wide enough for its caption
+    uxbutton_create(&d->summerTimes, "Erl\xe4uterungen zur Sommerzeit,x=69%,y=50%,xs=48%");
     add_label(d, "L\xe4nge:,x=15%,y=68%");
     uxupdown_create(&d->longitudeDegrees, "x=35%,y=68%,xs=10%,min=-360,max=360");
     add_label(d, "\xb0,x=41%,y=68%,font=6x13");
@@ -343,6 +344,8 @@ bool PersonEntryDialog(PersonEntry* entry, bool isNew) {
         int ids[5] = {uxbutton_id(&d.ok), uxbutton_id(&d.cancel), uxbutton_id(&d.summerTimes),
                       d.place.base.id, uxwindow_close_id(&d.window)};
         int id = uxWaitForEventList(5, ids);
+        // Abbrechen returns to the caller; Escape or the close box cancel the running module.
+        if (id != 0 && id == uxwindow_close_id(&d.window)) uxevent_cancel(d.window.title);
         if (id == 0 || id == uxbutton_id(&d.cancel) || id == uxwindow_close_id(&d.window)) break;
         if (id == d.place.base.id) {
             look_up_place(&d);

@@ -247,6 +247,9 @@ bool ChooseData(const char* path, PersonEntry* entry) {
                       uxbutton_id(&remove), uxbutton_id(&cancel), list.base.id,
                       uxwindow_close_id(&win)};
         int id = uxWaitForEventList(7, ids);
+        // Leaving the chooser (Abbrechen, Escape, the close box) cancels the module that asked.
+        if (id != 0 && (id == uxbutton_id(&cancel) || id == uxwindow_close_id(&win)))
+            uxevent_cancel(win.title);
         if (id == 0 || id == uxbutton_id(&cancel) || id == uxwindow_close_id(&win)) break;
         int row = uxlistbox_selected(&list);
         bool selected = row >= 0 && row < uxxbase_count(&table);
@@ -296,7 +299,7 @@ bool ChoosePerson(const char* path, PersonRecord* record) {
     SamplePerson(record);
     PersonEntry entry = {};
     if (!ChooseData(path, &entry)) {
-        ShowMessage("error opening %s", path);
+        if (!uxevent_cancelled()) ShowMessage("error opening %s", path);
         return false;
     }
     PersonRecordFromEntry(&entry, record);

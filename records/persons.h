@@ -26,10 +26,13 @@ void SamplePerson(PersonRecord* record);
 void PersonRecordFromEntry(const PersonEntry* entry, PersonRecord* record);
 
 // The sample person, then the chooser over the table at `path`; true when a row was chosen
-// (the record then holds it). Otherwise "error opening %s" is shown and the sample stays.
+// (the record then holds it). A table that cannot be opened shows "error opening %s" and the
+// sample stays; leaving the chooser cancels the module that asked (no message).
 bool ChoosePerson(const char* path, PersonRecord* record);
+// Leaving the chooser (Abbrechen, Escape, the close box) cancels the module (uxevent_cancel).
 bool ChooseData(const char* path, PersonEntry* entry);
 // True when confirmed with "&OK"; `isNew` starts from the widgets' own start values.
+// "&Abbrechen" returns false; Escape or the close box also cancel the module.
 bool PersonEntryDialog(PersonEntry* entry, bool isNew);
 
 // Reads live row `row` into the entry and prints its summary line to the current text target.

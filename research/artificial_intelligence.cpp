@@ -181,7 +181,7 @@ static bool ask_period() {
     chart.day = years[4], chart.month = years[2], chart.year = years[0], chart.hour = 0;
     InputDate("Enter start-date", &chart.day, &chart.month, &chart.year, &chart.hour, &minute,
               &second);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     chart.minute = minute, chart.second = second;
     Print("\n  START: %i. %i. %i. %i ", chart.hour, chart.day, chart.month, chart.year);
     run.jdStart = RecordJulianDay(chart);
@@ -190,7 +190,7 @@ static bool ask_period() {
     chart.day = years[5], chart.month = years[3], chart.year = years[1];
     InputDate("Enter end-date", &chart.day, &chart.month, &chart.year, &chart.hour, &minute,
               &second);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     chart.minute = 0, chart.second = 1;
     Print("\n  ENDE: %i. %i. %i. %i ", chart.hour, chart.day, chart.month, chart.year);
     run.jdEnd = RecordJulianDay(chart);
@@ -203,7 +203,7 @@ static bool ask_period() {
         run.jdEnd = run.jdStart + 1.0;
     }
     run.steps = InputInt(" \nNumber of calculations in the period:", 2, kMaxSteps, 1000);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     if (run.steps < 2) run.steps = 2;
     if (run.steps > kMaxSteps) run.steps = kMaxSteps;
     const int written[6] = {start[0], chart.year, start[1], chart.month, start[2], chart.day};
@@ -285,7 +285,7 @@ static int yes_no(const char* question, int defaultYes) {
 // Limit, mode, curves, significance, planets and criterion; false when the application stops.
 static bool ask_choices() {
     run.gr1 = InputDouble(" limit H, I, D and DA : ", -1000.0, 1000.0, 0.0);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     Print("\n  gr1: %f", run.gr1);
     static const char* const modes[] = {"all matrix elements", "matrix line vektor",
                                         "sum of the matrices"};
@@ -316,7 +316,7 @@ static bool ask_choices() {
                 Print("\n planet: %d  ", p + 1);
                 PrintPrincipleName(static_cast<unsigned>(p));
                 run.planetFlags[p] = InputDouble(": yes=1 no=0 :     ", 0.0, 1.0, 0.0);
-                if (!uxRunning()) return false;
+                if (!ModuleGoesOn()) return false;
             }
         }
     }
@@ -584,7 +584,7 @@ static bool draw_chart() {
 
 static void run_module() {
     show_start();
-    if (!uxRunning() || !read_parameters() || !read_group_sums() || !read_significance() ||
+    if (!ModuleGoesOn() || !read_parameters() || !read_group_sums() || !read_significance() ||
         !ask_period() || !read_group_matrices())
         return;
     print_group_matrices();

@@ -62,18 +62,19 @@ void BiographicRhythmCurves(PersonRecord* record, const PositionRecord& natal, d
 void BiographicRhythms() {
     char path[1024];
     if (!uxfiledialog(path, sizeof path, kPersonTableFilter)) {
-        Print("\n  no file chosen: Biographic rhythms ends.\n");
+        if (ModuleGoesOn()) Print("\n  no file chosen: Biographic rhythms ends.\n");
         return;
     }
     PersonRecord record;
     ChoosePerson(path, &record);  // keeps the sample person when nothing was chosen
-    if (!uxRunning()) return;
+    if (!ModuleGoesOn()) return;
     Print("%d: %s %s\n", 1, record.firstName, record.name);
     PositionRecord natal = {};
     PlanetPositions(record, &natal);
 
     Print(" \n  Berechnung der Biographischen Rhythmen \n");
     int percent = InputInt(" coupling cross correlation?(0,1,2... % ):", 0, 100, 0);
+    if (!ModuleGoesOn()) return;
     double coupling = percent * 0.01;
     Print(" \n  coupling factor(%%): %f\n", coupling);
 
@@ -81,7 +82,7 @@ void BiographicRhythms() {
     Print(" \n  please select: \n");
     Print(" \n  rhythms for the years: \n");
     int block = ChooseOption("rhythms for the years:", 8, kBlocks);
-    if (block < 1 || !uxRunning()) return;
+    if (block < 1 || !ModuleGoesOn()) return;
 
     record.year += kYearsPerBlock * block - kYearsPerBlock;
     double start = RecordJulianDay(record);

@@ -58,7 +58,7 @@ static bool ask_format() {
     run.order = AskCorrelationOrder();
     run.withIc = AskWithIc();
     run.members = InputInt("Members of the group (INPUT integer)? :  ", 1, kMaxMembers, 1);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     if (run.withIc) {
         run.last = 10;
         Print("\n Calculation with IC ! \n");
@@ -81,7 +81,7 @@ static bool ask_weights() {
     Print("\n  ");
     AskPlanetWeights(run.withIc, run.last, run.weights);
     run.selfCorrelation = AskSelfCorrelation();
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     if (!WriteInt(kSelfCorrelationFile, run.selfCorrelation)) return false;
     if (run.members < 1) {
         Print("\n ERROR! Members of the group must be >= 1. We set 1; ERROR! \n");
@@ -105,7 +105,7 @@ static bool ask_period() {
     int* e = run.end;
     e[0] = s[0], e[1] = s[1], e[2] = 2000, e[3] = s[3], e[4] = s[4], e[5] = -1;
     InputDate("Enter end-date", &e[0], &e[1], &e[2], &e[3], &e[4], &e[5]);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     run.jdEnd = universal_julian_day(e);
     int years[6] = {s[2], e[2], s[1], e[1], s[0], e[0]};
     if (!WriteIntList(kStartEndFile, years, 6)) return false;
@@ -117,7 +117,7 @@ static bool ask_period() {
         run.jdStart = run.jdEnd - 1;
     }
     run.count = InputInt("\n Number per interval (calculations):  ", 1, kMaxMoments, 100000);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     if (run.count < 2) {
         Print("\n ERROR! number per interval must be > 1. We set 10000; ERROR! ");
         run.count = 10000;
@@ -129,7 +129,7 @@ static bool ask_period() {
     Print("\n  Incremental  (day): %f  ", run.increment);
     ClearAccumulators(run.accumulators);
     run.random = InputYesNo("Selection accidental?", 0);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     if (run.random != 0 && run.random != 1) {
         Print("\n   ERROR! must be 0 or 1. We set 0; ERROR! ");
         run.random = 0;

@@ -58,7 +58,7 @@ void CorrelationFunction() {
     Print("\n correlation function \n");
     int kind = ChooseOption("Selection calculating", 2, kinds);
     int order = InputInt("Degree of the function ?", 1, 12, 1);
-    if (!uxRunning()) return;
+    if (!ModuleGoesOn()) return;
     bool derivation = kind == 2;
     TextOutput(1);
     ClearOutput();
@@ -74,7 +74,7 @@ void CorrelationFunction() {
 
     WaitSeconds(3);
     int thickness = InputInt(" \n Thickness of the curve (1,2,...10): ", 1, 10, 1);
-    if (!uxRunning()) return;
+    if (!ModuleGoesOn()) return;
 
     const int white = MakeColour(255, 255, 255);
     GraphicOutput(1, kWidth, kHeight, white);

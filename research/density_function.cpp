@@ -100,7 +100,7 @@ static bool ask_period() {
     int* e = run.end;
     e[0] = f[5], e[1] = f[3], e[2] = f[1], e[3] = s[3], e[4] = s[4], e[5] = s[5];
     InputDate("Enter end-date", &e[0], &e[1], &e[2], &e[3], &e[4], &e[5]);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     run.jdStart = zone_one_julian_day(s);
     run.jdEnd = zone_one_julian_day(e);
     Print("\n  JD_start: %f  JD_end: %f Differenz: %f  \n", run.jdStart, run.jdEnd,
@@ -146,7 +146,7 @@ static bool read_results() {
 // application stops.
 static bool ask_groups() {
     run.groups = InputInt("Number of the groups (calculations):", 1, kMaxGroups, 10000);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     if (run.groups < 2) {
         Print("\n ERROR! Number of the groups must be > 1. We set 10000; ERROR! ");
         run.groups = 10000;
@@ -160,7 +160,7 @@ static bool ask_groups() {
         Print(" weight: %f ", run.weights[p]);
     }
     run.automatic = InputYesNo("Interval-establishing automatically?", 1);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     StartControlGroups(&run.sampler, run.order, run.last, run.jdStart, run.jdEnd, run.groups,
                        run.members);
     Print("\n Julian-date-start: %f Julian-date-end: %f", run.jdStart, run.jdEnd);
@@ -196,14 +196,14 @@ static bool ask_manual_limits() {
         Print("%s", headings[k]);
         Print(" Begin= %f  End= %f", run.classBegin[k], run.classEnd[k]);
         const int answer = InputYesNo("New values input?", 1);
-        if (!uxRunning()) return false;
+        if (!ModuleGoesOn()) return false;
         if (answer != 1) continue;
         const bool signedKind = k == kHarmonyKind || k == kDynamicsKind;
         const double low = signedKind ? -10000.0 : 1.0;
         const char* beginMessage = k == kHarmonyKind ? "Begin:? " : "  Begin:? ";
         run.classBegin[k] = InputDouble(beginMessage, low, 10000.0, 0);
         run.classEnd[k] = InputDouble("  End:? ", low, 10000.0, 0);
-        if (!uxRunning()) return false;
+        if (!ModuleGoesOn()) return false;
         Print("\n Inputed: \n");
         Print(k == kHarmonyKind ? " Begin= %f  End= %f" : " Begin= %f End= %f", run.classBegin[k],
               run.classEnd[k]);

@@ -136,12 +136,12 @@ static bool read_continuum() {
 static bool ask_parameters() {
     int choosePlanets = yes(InputYesNo("choose planets", 1));
     run.selfCorrelation = yes(InputYesNo("auto-correlation", 1));
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     run.order = InputInt("degree of correlation (1,2,3,...12):", 1, 12, 1);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     keep_parameters_in_range();
     run.last = 9 + yes(InputYesNo("with IC? ", 0));
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     run.weights[10] = 0.0;
     for (int p = 0; p <= run.last; ++p) run.weights[p] = 1.0;
     if (choosePlanets) {
@@ -151,7 +151,7 @@ static bool ask_parameters() {
         for (int p = 0; p < 11; ++p) run.weights[p] = kGravityWeights[p];
         InputArray("gravity planets", run.weights, kPrincipleLabels);
     }
-    return uxRunning();
+    return ModuleGoesOn();
 }
 
 // The table's file name without its folders, short enough for a message box.
@@ -186,29 +186,29 @@ static bool open_table() {
 // Steps 7 to 10: reading mode, table, number of events, time shifts; false when the run stops.
 static bool ask_events() {
     run.automatic = yes(InputYesNo("read data automatically ?", 1));
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     run.tablePath[0] = '\0';
     if (!uxfiledialog(run.tablePath, sizeof run.tablePath, kPersonTableFilter))
         run.tablePath[0] = '\0';
     RecordAnswerFile(run.tablePath);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     if (run.automatic && !open_table()) return false;
     if (!run.continuumRan) {
         run.count = InputInt("\n How much events?: ", 1, kMaxEvents, 1);
-        if (!uxRunning()) return false;
+        if (!ModuleGoesOn()) return false;
     }
     keep_count_in_range();
     run.shiftDays = InputInt("\n time shift d ??: ", -25, 25, 0);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     run.shiftHours = InputInt("\n time shift h ??: ", -47, 47, 0);
-    return uxRunning();
+    return ModuleGoesOn();
 }
 
 // Step 12, automatic: the offset, then every row the group uses, checked. Too few rows from the
 // offset are offered as the group; a bad row stops the run with its row, field and text.
 static bool read_rows() {
     run.offset = InputInt("offset in database", 1, kMaxOffset, 1);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     const int rows = PersonTableRows(&table);
     const int there = rows - run.offset + 1;
     if (there <= 0)
@@ -220,7 +220,7 @@ static bool read_rows() {
                       "only %d rows from row %d, %d asked: use the %d rows there are?", there,
                       run.offset, run.count, there);
         int answer = InputYesNo(question, 0);
-        if (!uxRunning()) return false;
+        if (!ModuleGoesOn()) return false;
         if (answer != 1)
             return stop("only %d rows from row %d, %d asked.", there, run.offset, run.count);
         run.count = there;
@@ -266,14 +266,14 @@ static bool enter_events() {
         bool fresh = true;
         for (;;) {
             bool confirmed = PersonEntryDialog(&entry, fresh);
-            if (!uxRunning()) return false;
+            if (!ModuleGoesOn()) return false;
             if (!confirmed) {
                 if (k == 0) return refuse("No event was entered, %d asked.", run.count);
                 char question[200];
                 std::snprintf(question, sizeof question,
                               "only %d of %d events entered: use these?", k, run.count);
                 int answer = InputYesNo(question, 0);
-                if (!uxRunning()) return false;
+                if (!ModuleGoesOn()) return false;
                 if (answer != 1) return stop("only %d of %d events entered.", k, run.count);
                 run.count = k;
                 return true;
@@ -388,7 +388,7 @@ static bool run_module() {
     IntroGeneral(0);
     IntroEventAnalysis(0);
     run.continuumRan = yes(InputYesNo("Has the continuum run before?", 1));
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     if (run.continuumRan) {
         if (!read_continuum()) return false;
     } else if (!ask_parameters()) {

@@ -111,12 +111,12 @@ static bool ask_period() {
     int* s = run.start;
     s[0] = f[4], s[1] = f[2], s[2] = f[0], s[3] = 0, s[4] = 0, s[5] = -1;
     InputDate("Enter start-date", &s[0], &s[1], &s[2], &s[3], &s[4], &s[5]);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     Print("\n  START: %i. %i. %i ", s[0], s[1], s[2]);
     int* e = run.end;
     e[0] = f[5], e[1] = f[3], e[2] = f[1], e[3] = s[3], e[4] = s[4], e[5] = s[5];
     InputDate("Enter end-date", &e[0], &e[1], &e[2], &e[3], &e[4], &e[5]);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     // The end moment is the first second of the hour entered.
     e[4] = 0;
     e[5] = 1;
@@ -135,7 +135,7 @@ static bool ask_groups() {
     if (!ReadGroupSize(&run.members)) return false;
     Print("\n  Events per Group = %i \n ", run.members);
     run.groups = InputInt(" \n  NUMBER OF THE GROUPS?: ", kMinGroups, kMaxGroups, 10000);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     if (run.groups < kMinGroups) run.groups = kMinGroups;
     if (run.groups > kMaxGroups) run.groups = kMaxGroups;
     for (int p = 0; p < kMatrixSize; ++p) run.weights[p] = 1.0;

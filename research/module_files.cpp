@@ -137,6 +137,12 @@ const char* ModuleRunFileName(int index) {
     return runFiles.committed[static_cast<size_t>(index)].c_str();
 }
 
+void DiscardModuleFiles() {
+    discard_pending();
+    runFiles.collecting = false;
+    runFiles.failed = false;
+}
+
 ModuleFile* OpenModuleFile(const char* name) {
     ModuleFile* file = new ModuleFile;
     file->name = name;

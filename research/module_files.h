@@ -99,6 +99,8 @@ bool EndModuleFiles();
 // record); none when the run failed.
 int ModuleRunFileCount();
 const char* ModuleRunFileName(int index);
+// Ends a run that was cancelled or interrupted: none of its files is put in place.
+void DiscardModuleFiles();
 
 // Readers: exactly `count` lines; anything after them is ignored. A missing file or one with
 // fewer lines is reported by name and gives false (the values read so far are kept). Every line

@@ -95,7 +95,7 @@ static bool input_from_files() {
         }
         print_pairs();
     }
-    return uxRunning();
+    return ModuleGoesOn();
 }
 
 static bool input_by_hand() {
@@ -103,7 +103,7 @@ static bool input_by_hand() {
         Print(" \n j: %i \n", j);
         double x = InputDouble(" x:   ", -kAnyValue, kAnyValue, 0.0);
         double y = InputDouble(" y:   ", -kAnyValue, kAnyValue, 0.0);
-        if (!uxRunning()) return false;
+        if (!ModuleGoesOn()) return false;
         Print("\n x: %3.2f y: %3.2f", x, y);
         run.x[j - 1] = run.inputX[j - 1] = x;
         run.y[j - 1] = run.inputY[j - 1] = y;
@@ -156,7 +156,7 @@ static bool ask_plot() {
         run.curveX[r] = static_cast<double>(r - run.cx) / run.kx;
         run.curveY[r] = PolynomialValue(run.p, run.c, run.curveX[r]);
     }
-    return uxRunning();
+    return ModuleGoesOn();
 }
 
 int OuterRingColour(int red, int green, int blue) {
@@ -177,7 +177,7 @@ static bool ask_colour() {
     run.red = colour_channel(rgb[0]);
     run.green = colour_channel(rgb[1]);
     run.blue = colour_channel(rgb[2]);
-    return uxRunning();
+    return ModuleGoesOn();
 }
 
 // Page coordinate of a product that may be huge or not a number: kept far off the page.
@@ -243,14 +243,14 @@ void OptimalCurve() {
 
     Print("\n Kurvendarstellung \n");
     run.p = InputInt("Degree of the polynomial ?", 0, kMaxDegree, 0) + 1;
-    if (!uxRunning()) return;
+    if (!ModuleGoesOn()) return;
     TextOutput(1);
     ClearOutput();
     run.n = InputInt("Number of value pairs ?", 1, kMaxPairs, run.p);
-    if (!uxRunning()) return;
+    if (!ModuleGoesOn()) return;
     check_pair_count();
     int fromFile = InputYesNo("Input from file x.txt and y.txt?", 1);
-    if (!uxRunning()) return;
+    if (!ModuleGoesOn()) return;
     if (fromFile == 1 ? !input_from_files() : !input_by_hand()) return;
     if (!save_pairs()) return;
     fit_and_report();

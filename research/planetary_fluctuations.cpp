@@ -206,7 +206,7 @@ static bool ask_period() {
         Print(" \n  ERROR: only 0,1,2 or 3 for input \n");
         return false;
     }
-    return uxRunning();
+    return ModuleGoesOn();
 }
 
 static void ask_planets() {
@@ -302,7 +302,7 @@ static bool compute_curves(int kind, uxArray2Double* curves) {
         const size_t values = static_cast<size_t>(run.divider) * kCurveRows;
         std::memcpy(curves->data, kept.partner.data,
                     (values < curves->size ? values : curves->size) * sizeof(double));
-        return uxRunning();
+        return ModuleGoesOn();
     }
     const bool pairs = kept.partnerMade && (kind == kHarmonyKind || kind == kDynamicsKind);
     kept.partnerKind = -1;
@@ -466,7 +466,7 @@ static bool show_kind(int kind, uxArray2Double* curves, uxArray2Int* colours) {
     SetProgress(page * 25);
     WaitSeconds(0.1);
     uxgraphic_save("Zeitq");
-    return uxRunning();
+    return ModuleGoesOn();
 }
 
 // Everything before the computation; false when the run ends early.
@@ -502,7 +502,7 @@ static bool ask_parameters() {
     ask_limits();
     if (!ask_period()) return false;
     if (!run.eventMode) ask_planets();
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     if (run.eventMode && !read_events()) return false;
     return true;
 }

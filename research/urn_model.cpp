@@ -44,7 +44,7 @@ static void hypergeometric() {
     int red = InputInt("\n Davon Anzahl der roten Kugeln r: ", 1, kMaxCount, 1);
     int drawn = InputInt("\n Anzahl der entnommenen Kugeln n: ", 1, kMaxCount, 1);
     int hits = InputInt("\n Anzahl der gezogenen roten Kugeln k: ", 1, kMaxCount, 1);
-    if (!uxRunning()) return;
+    if (!ModuleGoesOn()) return;
     Print("\n Hypergeometrische Verteilung (ohne Zur\xfc" "cklegen)  ");
     Print("\n N: %d   n: %d   r: %d   k: %d    ", total, drawn, red, hits);
     double a = RunningBinomial(red, hits);
@@ -63,7 +63,7 @@ static void binomial() {
     int n = InputInt("\n Anzahl der Ereignisse n: ", 1, kMaxCount, 1);
     int first = InputInt("\n Anzahl der Treffer (ANFANG) ka: ", 0, kMaxCount, 1);
     int last = InputInt("\n Anzahl der Treffer (ENDE) ke: ", 0, kMaxCount, 1);
-    if (!uxRunning()) return;
+    if (!ModuleGoesOn()) return;
     Print("\n p: %f n: %d   ka: %d  ke: %d   ", p, n, first, last);
     if (last < first) {
         Print("\n FEHLER: ke<ka !!  Werte werden vertauscht");
@@ -86,13 +86,13 @@ void UrnModel() {
                                         "Binomialverteilung (mit Zur\xfc" "cklegen):"};
     Print("\n  ----Wahrscheinlichkeit - Urnenmodell-----\n");
     int kind = ChooseOption("Verteilung:", 2, kinds);
-    if (!uxRunning() || kind < 1) return;
+    if (!ModuleGoesOn() || kind < 1) return;
     TextOutput(1);
     ClearOutput();
     if (kind == 1)
         hypergeometric();
     else
         binomial();
-    if (!uxRunning()) return;
+    if (!ModuleGoesOn()) return;
     PlayTada();
 }

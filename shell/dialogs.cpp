@@ -21,6 +21,27 @@ static unsigned dialog_font() { return static_cast<unsigned>(uxfont_builtin("bui
 
 enum { kMessageBufferSize = 1000 };
 
+bool ModuleGoesOn() { return uxRunning() && !uxevent_cancelled(); }
+
+// Waits for one of the dialog's buttons. The window's close request (its close box or Escape)
+// cancels the module that opened the dialog. Returns the button's id, or 0.
+static int wait_dialog(uxWindow* win, int count, const int* buttons) {
+    int ids[104];
+    for (int i = 0; i < count; ++i) ids[i] = buttons[i];
+    ids[count] = uxwindow_close_id(win);
+    int id = uxWaitForEventList(count + 1, ids);
+    if (id != 0 && id == ids[count]) {
+        uxevent_cancel(win->title);
+        return 0;
+    }
+    return id;
+}
+
+static int wait_dialog_ok(uxWindow* win, const uxButton* ok) {
+    int id = uxbutton_id(ok);
+    return wait_dialog(win, 1, &id);
+}
+
 // A field that is not asked shows its fixed default, zero-padded like the control's own values,
 // and cannot be changed: read-only text, both arrows disabled.
 static void lock_at(uxUpDownControl* control, int value) {
@@ -49,11 +70,11 @@ void InputDate(const char* title, int* day, int* month, int* year, int* hour, in
     uxupdown_create(&c[1], "x=47.5%,y=35%,xs=15%,min=1,max=12,fontid=%u", f);
     uxupdown_create(&c[2], "x=75%,y=35%,xs=20%,min=1000,max=10000,start=2000,fontid=%u", f);
     uxupdown_create(&c[3], "x=20%,y=65%,xs=12%,min=0,max=23,digits=2,fontid=%u", f);
-    uxlabel_create(&l_h, "h,x=27%,y=65%,fontid=%u", f);
+    uxlabel_create(&l_h, "h,x=28%,y=65%,fontid=%u", f);  // apart from the arrows
     uxupdown_create(&c[4], "x=40%,y=65%,xs=12%,min=0,max=59,digits=2,fontid=%u", f);
-    uxlabel_create(&l_m, "m,x=47%,y=65%,fontid=%u", f);
+    uxlabel_create(&l_m, "m,x=48%,y=65%,fontid=%u", f);
     uxupdown_create(&c[5], "x=60%,y=65%,xs=12%,min=0,max=59,digits=2,fontid=%u", f);
-    uxlabel_create(&l_s, "s,x=67%,y=65%,fontid=%u", f);
+    uxlabel_create(&l_s, "s,x=68%,y=65%,fontid=%u", f);
 
     int* values[6] = {day, month, year, hour, minute, second};
     static const int fixed[6] = {1, 1, 0, 0, 0, 0};
@@ -71,7 +92,7 @@ void InputDate(const char* title, int* day, int* month, int* year, int* hour, in
             }
         }
     }
-    if (uxWaitForEvents(1, uxbutton_id(&ok)) != 0)
+    if (wait_dialog_ok(&win, &ok) != 0)
         for (int i = 0; i < 6; ++i) *values[i] = locked[i] ? fixed[i] : uxupdown_get_value(&c[i]);
     RecordAnswerDate(title, *day, *month, *year, *hour, *minute, *second);
 
@@ -101,7 +122,7 @@ int InputInt(const char* message, int minimum, int maximum, int start) {
     uxupdown_create(&value, "x=50%,y=60%,xs=40%,min=%d,max=%d,start=%d,fontid=%d", minimum, maximum,
                     start, f);
     uxwidget_focus(&value.input.base);
-    uxWaitForEvents(1, uxbutton_id(&ok));
+    wait_dialog_ok(&win, &ok);
     int result = uxupdown_get_value(&value);
     RecordAnswerInt("InputInt", message, result);
     uxupdown_destroy(&value);
@@ -151,7 +172,8 @@ int InputYesNo(const char* message, int defaultYes) {
     uxwidget_focus(defaultYes ? &yes.base : &no.base);
     int result = -1;
     while (result < 0) {
-        int id = uxWaitForEvents(2, uxbutton_id(&yes), uxbutton_id(&no));
+        int ids[2] = {uxbutton_id(&yes), uxbutton_id(&no)};
+        int id = wait_dialog(&win, 2, ids);
         if (id == 0) break;
         result = id == uxbutton_id(&yes) ? 1 : 0;
     }
@@ -184,7 +206,7 @@ double InputDouble(const char* message, double minimum, double maximum, double s
     uxlineinput_set_text(&input, start_text);
     uxwidget_focus(&input.base);
     double result = 0.0;
-    if (uxWaitForEvents(1, uxbutton_id(&ok)) != 0)
+    if (wait_dialog_ok(&win, &ok) != 0)
         result = std::strtod(uxlineinput_text(&input), nullptr);
     RecordAnswerDouble(message, result);
     uxlineinput_destroy(&input);
@@ -222,7 +244,7 @@ void InputArray(const char* message, double* values, const char* const* labels) 
         uxlabel_set_text(&names[i], labels[i]);
     }
     uxwidget_focus(&inputs[0].base);
-    uxWaitForEvents(1, uxbutton_id(&ok));
+    wait_dialog_ok(&win, &ok);
     for (unsigned i = 0; i < n; ++i) values[i] = std::strtod(uxlineinput_text(&inputs[i]), nullptr);
     RecordAnswerArray(message, values, labels, static_cast<int>(n));
     for (int i = static_cast<int>(n) - 1; i >= 0; --i) {
@@ -266,7 +288,7 @@ int ChooseOption(const char* title, int n, const char* const* texts) {
         ids[i] = uxbutton_id(&buttons[i]);
     }
     uxwidget_focus(&buttons[0].base);
-    int id = uxWaitForEventList(n, ids);
+    int id = wait_dialog(&win, n, ids);
     int result = -1;
     for (int i = 0; i < n; ++i)
         if (ids[i] == id) result = i + 1;

@@ -1,6 +1,12 @@
 #pragma once
-// The modal parameter dialogs. None can be cancelled; each returns when its confirming button
-// fires or the application stops.
+// The modal parameter dialogs. Each returns when its confirming button fires, when the
+// application stops, or when the person leaves it with Escape or its close box: that cancels the
+// running module (uxevent_cancel with the dialog's title), and the dialog returns as when the
+// application stops.
+
+// The one check a module makes after its dialogs: false when the application stops or the
+// person left a dialog of this run, and the module must return without computing or writing.
+bool ModuleGoesOn();
 
 // An argument of -1 marks a field that is not asked (shown at its fixed default and locked).
 void InputDate(const char* title, int* day, int* month, int* year, int* hour, int* minute,

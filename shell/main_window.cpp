@@ -1,6 +1,7 @@
 // The main window, its start sequence and the module dispatch loop.
 
 #include "shell/main_window.h"
+#include "shell/main_window_size.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -19,6 +20,8 @@
 #include "shell/shell_widgets.h"
 #include "toolkit/core/uxentry.h"
 #include "toolkit/core/uxevent.h"
+#include "toolkit/platform/uxplatform.h"
+#include "toolkit/text/uxterminal.h"
 #include "toolkit/widgets/uxfiledialog.h"
 #include "toolkit/drawing/uxfont.h"
 #include "toolkit/automation/uxscript.h"
@@ -164,6 +167,8 @@ void BuildMainWindow() {
             "xs=90%,ys=80%,x=50%,y=45%,border,background=white,fontid=%d,nobreak", text_font);
         uxbutton_create(&gTextSaveButtons[k - 1], "save as...,x=20%,y=95%,xs=15%");
     }
+    int min_width = 0, min_height = 0;
+    KeepMainWindowWhole(&min_width, &min_height);
     uxscript_hooks.save_text_page = save_text_page;
     uxscript_hooks.save_graphic_page = save_graphic_page;
     uxwindow_release_painting();
@@ -181,12 +186,31 @@ void fill_wave_tables() {
     }
 }
 
+// A run ends in one of three ways: done (its files are put in place), cancelled in a dialog
+// (a line on the terminal; no file of the run is written) or cut short by a termination signal
+// (a line on standard error; the same for the files, and the program ends).
 void run_module(int index) {
     BeginModuleRun();
     BeginModuleFiles();
     BeginRunRecord(module_buttons[index].caption);
     module_buttons[index].run();
-    EndRunRecord(EndModuleFiles());
+    const char* caption = module_buttons[index].caption;
+    bool filesWritten = false;
+    if (int sig = uxplatform_signal()) {
+        DiscardModuleFiles();
+        std::fprintf(stderr,
+                     "Stopped: %s was ended by signal %d (%s); no file of this run was written.\n",
+                     caption, sig, strsignal(sig));
+        uxentry_set_exit_code(128 + sig);
+    } else if (const char* dialog = uxevent_cancelled()) {
+        DiscardModuleFiles();
+        if (gTerminal)
+            uxterminal_printf(gTerminal, "\nStopped: %s was cancelled in %s\n", caption, dialog);
+    } else {
+        filesWritten = EndModuleFiles();
+    }
+    EndRunRecord(filesWritten);
+    uxevent_clear_cancel();
     EndModuleRun();
 }
 
@@ -243,6 +267,7 @@ bool HandleMainEvent(int id) {
         }
     }
     save_page_dialogs(id);
+    uxevent_clear_cancel();  // a save dialog left with Escape cancels nothing more
     return true;
 }
 

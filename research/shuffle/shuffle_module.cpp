@@ -112,21 +112,21 @@ static bool read_parameter_files() {
 static bool ask_parameters() {
     ShuffleSettings& s = run.settings;
     s.order = AskCorrelationOrder();
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     const int withIc = AskWithIc();
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     s.last = withIc ? 10 : 9;
     double weights[12] = {};
     AskPlanetWeights(withIc, s.last, weights);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     for (int p = 0; p <= s.last; ++p) s.weights[p] = weights[p];
     s.selfCorrelation = AskSelfCorrelation();
-    return uxRunning();
+    return ModuleGoesOn();
 }
 
 static bool ask_correlation_settings() {
     int answer = InputYesNo("Take order, IC, planets and self-correlation from the last Continuum?", 1);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     run.parametersFromFiles = answer == 1;
     if (!(run.parametersFromFiles ? read_parameter_files() : ask_parameters())) return false;
     const ShuffleSettings& s = run.settings;
@@ -155,7 +155,7 @@ static bool open_group_table() {
     run.tablePath[0] = '\0';
     bool chosen = uxfiledialog(run.tablePath, sizeof run.tablePath, kPersonTableFilter);
     RecordAnswerFile(chosen ? run.tablePath : "");
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     if (!chosen) return stop("No table was chosen.");
     const char* name = ShuffleTableName(run);
     char why[300];
@@ -183,13 +183,13 @@ static bool open_group_table() {
 
 static bool ask_rows(int rows) {
     run.firstRow = InputInt("First row of the group", 1, rows, 1);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     if (run.firstRow < 1 || run.firstRow > rows) run.firstRow = 1;
     const int there = rows - run.firstRow + 1;
     if (there < 2)
         return refuse("Only one row from row %d: a group needs 2.", run.firstRow);
     run.count = InputInt("Number of events", 2, there, there);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     if (run.count < 2 || run.count > there) run.count = there;
     return true;
 }
@@ -253,11 +253,11 @@ static bool ask_period() {
     int* s = run.start;
     s[0] = 1, s[1] = 1, s[2] = run.profile.firstYear, s[3] = 0, s[4] = 0, s[5] = -1;
     InputDate("Enter start-date", &s[0], &s[1], &s[2], &s[3], &s[4], &s[5]);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     int* e = run.end;
     e[0] = 31, e[1] = 12, e[2] = run.profile.lastYear, e[3] = 23, e[4] = 59, e[5] = -1;
     InputDate("Enter end-date", &e[0], &e[1], &e[2], &e[3], &e[4], &e[5]);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     run.settings.jdStart = zone_one_julian_day(s);
     run.settings.jdEnd = zone_one_julian_day(e);
     Print("\n  START: %i. %i. %i  ENDE: %i. %i. %i ", s[0], s[1], s[2], e[0], e[1], e[2]);
@@ -269,7 +269,7 @@ static bool ask_period() {
 
 static bool ask_design() {
     int design = ChooseOption("Control groups", 3, kShuffleDesignCaptions);
-    if (!uxRunning() || design < 1) return false;
+    if (!ModuleGoesOn() || design < 1) return false;
     run.settings.design = static_cast<ShuffleDesign>(design);
     Print("\n Control groups: %s", kShuffleDesignCaptions[design - 1]);
     return design != kRandomMomentsOfPeriod || ask_period();
@@ -277,12 +277,12 @@ static bool ask_design() {
 
 static bool ask_groups() {
     int groups = InputInt("Number of control groups", kShuffleMinGroups, kShuffleMaxGroups, 1000);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     if (groups < kShuffleMinGroups) groups = kShuffleMinGroups;
     if (groups > kShuffleMaxGroups) groups = kShuffleMaxGroups;
     run.settings.controlGroups = groups;
     int replication = InputYesNo("Check the replication in two halves?", 0);
-    if (!uxRunning()) return false;
+    if (!ModuleGoesOn()) return false;
     run.settings.replication = replication == 1;
     return true;
 }

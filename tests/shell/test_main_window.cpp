@@ -9,6 +9,7 @@
 #include <string>
 
 #include "shell/main_window.h"
+#include "shell/main_window_size.h"
 #include "shell/module_intro.h"
 #include "shell/output.h"
 #include "shell/shell_widgets.h"
@@ -259,4 +260,27 @@ TEST(Welcome, PrintsEveryIntroInOrderWaitingAfterEachLine) {
     double seconds = std::stod(run.result) / 1000;  // 53 lines, 0.1 s after each
     EXPECT_GE(seconds, 5.3);
     EXPECT_LT(seconds, 6.0);
+}
+
+// On a small screen the main window keeps the smallest size at which every caption and tab
+// shows whole; one pixel less in either direction cuts something.
+TEST(MainWindowSize, SmallScreenGetsTheMinimumSizeAtWhichAllIsWhole) {
+    setenv("UX_SCREEN", "800x600", 1);
+    ShellRun run = RunShell("", [] {
+        BuildMainWindow();
+        int w = 0, h = 0;
+        KeepMainWindowWhole(&w, &h);
+        bool kept = gMainWindow.layout.width == w && gMainWindow.layout.height == h;
+        bool whole = MainWindowIsWhole();
+        auto whole_at = [](int width, int height) {
+            uxEvent ev = {UXEV_RESIZE, {width, height}};
+            uxwindow_dispatch(&gMainWindow, &ev);
+            return MainWindowIsWhole();
+        };
+        bool narrower = whole_at(w - 1, h), lower = whole_at(w, h - 1);
+        return format("kept %d whole %d narrower %d lower %d big %d", kept, whole, narrower, lower,
+                      w > 760 && w < 1900 && h > 570 && h < 1060);
+    });
+    unsetenv("UX_SCREEN");
+    EXPECT_EQ(run.result, "kept 1 whole 1 narrower 0 lower 0 big 1");
 }

@@ -247,6 +247,30 @@ void fill_focused(uxWindow* win, const char* text) {
 
 // ---- commands ---------------------------------------------------------------------------------
 
+// A screenshot shows the window as the screen does: read back from the display where there is
+// one, else each pixel of the client buffer enlarged to scale x scale.
+bool save_screenshot(uxWindow* win, const char* path) {
+    const uxPixmap* client = &win->client;
+    int scale = uxplatform_scale();
+    if (scale <= 1 && !uxplatform->window_capture) return uxpxmap_savetofile(client, path);
+    uxPixmap big;
+    uxpxmap_create(&big, client->width * scale, client->height * scale, UXPX_TRUECOLOR);
+    bool captured = false;
+    if (uxplatform->window_capture) {
+        uxplatform->window_present(win->handle, client->pixels, client->width, client->height,
+                                   client->width);
+        captured = uxplatform->window_capture(win->handle, big.pixels, big.width, big.height);
+    }
+    if (!captured)
+        for (int y = 0; y < big.height; ++y)
+            for (int x = 0; x < big.width; ++x)
+                big.pixels[y * big.width + x] =
+                    client->pixels[(y / scale) * client->width + x / scale];
+    bool ok = uxpxmap_savetofile(&big, path);
+    uxpxmap_destroy(&big);
+    return ok;
+}
+
 int number_arg(const char* text) {
     char* end = nullptr;
     long v = std::strtol(text, &end, 10);
@@ -287,6 +311,15 @@ void run_command(int argc, char args[][1024]) {
         click_widget(target);
         if (win->focus != target) uxwidget_focus(target);
         fill_focused(win, args[2]);
+    } else if (!std::strcmp(cmd, "clickfield")) {
+        // A person's click (or double click) at the middle of the field: the text stays as it
+        // is, and a following `type` inserts at the caret.
+        need(2);
+        uxWidget* field = find_role(top_window(), UXROLE_TEXTFIELD, number_arg(args[1]));
+        if (!field) fail("no text field %s", args[1]);
+        bool twice = argc > 2 && !std::strcmp(args[2], "double");
+        if (argc > 2 && !twice) fail("clickfield N takes only \"double\" after it, not %s", args[2]);
+        click_widget(field->focus_proxy ? field->focus_proxy : field, twice);
     } else if (!std::strcmp(cmd, "select") || !std::strcmp(cmd, "double")) {
         need(2);
         uxWidget* list = find_role(top_window(), UXROLE_LISTBOX);
@@ -358,7 +391,7 @@ void run_command(int argc, char args[][1024]) {
         }
         if (!win) fail("no window");
         uxwindow_compose(win);
-        if (!uxpxmap_savetofile(&win->client, path)) fail("could not write %s", path);
+        if (!save_screenshot(win, path)) fail("could not write %s", path);
     } else if (!std::strcmp(cmd, "seed")) {
         need(2);
         uxrandom_seed(static_cast<unsigned>(number_arg(args[1])), false);

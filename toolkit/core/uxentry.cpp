@@ -19,8 +19,12 @@ int variable_font = -1;
 void (*exit_hooks[16])();
 int exit_hook_count = 0;
 bool initialised = false;
+int exit_code = 0;
 
 }  // namespace
+
+void uxentry_set_exit_code(int code) { exit_code = code; }
+int uxentry_exit_code() { return exit_code; }
 
 int uxfont_default_id() { return default_font; }
 int uxfont_variable_id() { return variable_font; }

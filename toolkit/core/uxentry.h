@@ -7,6 +7,9 @@
 void ApplicationMain();
 
 int uxentry_run(int argc, char** argv);
+// The exit code uxentry_run returns (0 unless the application sets another).
+void uxentry_set_exit_code(int code);
+int uxentry_exit_code();
 // Initialises the toolkit without running an application (tests). Returns false without a
 // platform.
 bool uxentry_init();

@@ -52,7 +52,7 @@ int uxentry_run(int argc, char** argv) {
     uxlog("ux4 exit\n");
     std::fflush(stdout);
     uxplatform->shutdown();
-    return 0;
+    return uxentry_exit_code();
 }
 
 int main(int argc, char** argv) { return uxentry_run(argc, argv); }

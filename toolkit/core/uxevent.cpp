@@ -1,6 +1,7 @@
 #include "toolkit/core/uxevent.h"
 
 #include <cstdarg>
+#include <cstdio>
 
 #include "toolkit/platform/uxplatform.h"
 #include "toolkit/core/uxtimer.h"
@@ -13,6 +14,11 @@ int read_index = 0, write_index = 0, queued = 0;
 bool running = true;
 int callbacks_held = 0;
 bool (*idle_hook)() = nullptr;
+char cancelled_in[256];
+bool cancelled = false;
+
+// Waits end when the program stops or the work they belong to was cancelled.
+bool waits_go_on() { return uxRunning() && !cancelled; }
 
 int pop() {
     int id = queue[read_index];
@@ -37,7 +43,10 @@ void uxPostEvent(int id) {
 }
 
 bool uxPending() { return queued > 0; }
-bool uxRunning() { return running; }
+bool uxRunning() {
+    if (running && uxplatform_signal()) running = false;
+    return running;
+}
 void uxStop() { running = false; }
 
 bool uxevent_callbacks_held() { return callbacks_held > 0; }
@@ -46,12 +55,21 @@ void uxevent_hold_callbacks(bool hold) {
     else if (callbacks_held > 0) --callbacks_held;
 }
 
+void uxevent_cancel(const char* title) {
+    if (cancelled) return;  // the first dialog left is the one named
+    std::snprintf(cancelled_in, sizeof cancelled_in, "%s", title ? title : "");
+    cancelled = true;
+}
+const char* uxevent_cancelled() { return cancelled ? cancelled_in : nullptr; }
+void uxevent_clear_cancel() { cancelled = false; }
+
 void uxevent_set_idle_hook(bool (*hook)()) { idle_hook = hook; }
 
 void uxevent_reset() {
     read_index = write_index = queued = 0;
     running = true;
     callbacks_held = 0;
+    cancelled = false;
 }
 
 void uxevent_process_messages() {
@@ -65,9 +83,9 @@ void uxevent_process_messages() {
 }
 
 int uxWaitEvent() {
-    while (running) {
+    while (waits_go_on()) {
         uxevent_process_messages();
-        if (!running) break;
+        if (!waits_go_on()) break;
         if (queued) return pop();
         idle(10);
     }
@@ -76,24 +94,24 @@ int uxWaitEvent() {
 
 int uxPollEvent() {
     uxevent_process_messages();
-    if (!running || !queued) return 0;
+    if (!uxRunning() || !queued) return 0;
     return pop();
 }
 
 int uxWaitForEventList(int count, const int* ids) {
     uxevent_hold_callbacks(true);
     int result = 0;
-    while (running && !result) {
+    while (waits_go_on() && !result) {
         uxevent_process_messages();
-        while (running && queued && !result) {
+        while (waits_go_on() && queued && !result) {
             int id = pop();
             for (int i = 0; i < count; ++i)
                 if (ids[i] == id) result = id;
         }
-        if (!result && running) idle(10);
+        if (!result && waits_go_on()) idle(10);
     }
     uxevent_hold_callbacks(false);
-    return running ? result : 0;
+    return waits_go_on() ? result : 0;
 }
 
 int uxWaitForEvents(int count, ...) {
@@ -134,7 +152,7 @@ void uxSleep(double seconds) {
     int rate = static_cast<int>(1.0 / seconds);
     state.rate = rate < 1 ? 1 : rate;
     uxTimerAdd(sleep_tick, state.rate, true, &state);
-    while (state.remaining > 0 && running) {
+    while (state.remaining > 0 && uxRunning()) {
         uxevent_process_messages();
         if (state.remaining > 0) uxplatform->sleep_ms(1);
     }

@@ -38,8 +38,17 @@ int uxWaitForEvents(int count, ...);
 int uxWaitForEventList(int count, const int* ids);
 void uxSleep(double seconds);
 
+// False once the running flag is cleared: by uxStop, or when a termination signal arrived
+// (the platform layer notes it; the first call after it clears the flag).
 bool uxRunning();
 void uxStop();  // clears the running flag: every wait returns 0 from now on
+
+// A dialog left with Escape, its close box or its cancel button cancels the work that opened it.
+// The dialog's title is kept until the application clears it; meanwhile every wait returns 0 at
+// once, so later dialogs of the same work return without waiting.
+void uxevent_cancel(const char* title);
+const char* uxevent_cancelled();  // the title, or nullptr while nothing was cancelled
+void uxevent_clear_cancel();
 
 // While set, trigger callbacks registered without a user value are not called.
 bool uxevent_callbacks_held();

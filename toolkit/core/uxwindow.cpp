@@ -380,6 +380,12 @@ static void key_down(uxWindow* w, const uxEvent* ev) {
         return;
     }
     if (deliver(w->focus, ev)) return;
+    // Escape leaves a dialog as its close box does; the main window and the windows whose
+    // closing ends the program do not react to it.
+    if (key == UXKEY_ESCAPE && !w->quit_on_close && w != uxwindow_main()) {
+        close_request(w);
+        return;
+    }
     if (key == UXKEY_TAB) {
         uxwindow_focus_next(w, (w->modifiers & UXMOD_SHIFT) ? -1 : 1);
         return;

@@ -42,6 +42,13 @@ struct uxPlatform {
     int (*clipboard_get)(char* out, int size);
     void (*play_sound)(const char* path);
     bool interactive;  // a person can give input (false for headless)
+    // The display scale (uxplatform_scale), decided once after init; nullptr means 1.
+    int (*scale)();
+    // The smallest client size the person may give the window (nullptr: no such limit).
+    void (*window_min_size)(int handle, int width, int height);
+    // Reads back what the window shows, `width` x `height` screen pixels (its client size times
+    // the scale), as 0x00RRGGBB; nullptr where nothing is shown (headless).
+    bool (*window_capture)(int handle, uint32_t* pixels, int width, int height);
 };
 
 extern const uxPlatform* uxplatform;
@@ -49,5 +56,19 @@ extern const uxPlatform* uxplatform;
 extern const uxPlatform uxplatform_sdl;
 extern const uxPlatform uxplatform_headless;
 
-// Chooses the back end from UX_PLATFORM and initialises it; false when it cannot start.
+// Chooses the back end from UX_PLATFORM and initialises it, decides the display scale and
+// installs the termination handlers; false when it cannot start.
 bool uxplatform_select();
+
+// Termination requests (SIGTERM, SIGINT, SIGHUP). The handlers are installed once by
+// uxplatform_select and only note the signal; the event loop reads it through this call and
+// ends the program as the quit button would. The signal number, 0 while none arrived.
+int uxplatform_signal();
+void uxplatform_install_signal_handlers();
+
+// The display scale: every window is laid out and drawn at its logical size and shown with each
+// pixel enlarged to scale x scale screen pixels. UX_SCALE=1..4 sets it; otherwise the back end
+// proposes one (2 on a 3840x2160 screen or at 150 % and more, else 1).
+int uxplatform_scale();
+// The scale UX_SCALE asks for, or `proposed` when it is unset or not 1..4.
+int uxplatform_scale_from_env(int proposed);

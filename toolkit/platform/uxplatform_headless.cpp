@@ -10,7 +10,8 @@
 
 #include "toolkit/platform/uxplatform.h"
 
-static int screen_w = 1920, screen_h = 1080;
+static int screen_w = 1920, screen_h = 1080;  // logical: UX_SCREEN divided by the scale
+static int scale = 1;
 static bool virtual_clock = true;
 static uint64_t virtual_ms = 0;
 static int next_handle = 1;
@@ -24,6 +25,10 @@ static bool hl_init() {
             screen_h = h;
         }
     }
+    // The scale only enlarges screenshots here; the toolkit sees the logical screen.
+    scale = uxplatform_scale_from_env(1);
+    screen_w /= scale;
+    screen_h /= scale;
     const char* c = std::getenv("UX_CLOCK");
     virtual_clock = !(c && !std::strcmp(c, "real"));
     return true;
@@ -68,11 +73,13 @@ static int hl_clipboard_get(char* out, int size) {
     return static_cast<int>(std::strlen(out));
 }
 static void hl_play_sound(const char*) {}
+static int hl_scale() { return scale; }
 
 const uxPlatform uxplatform_headless = {
     "headless",         hl_init,          hl_shutdown,         hl_window_create,
     hl_window_destroy,  hl_window_set_title, hl_window_resize, hl_window_present,
     hl_poll_event,      hl_screen_size,   hl_work_area,        hl_system_colour,
     hl_clock_ms,        hl_sleep_ms,      hl_clipboard_set,    hl_clipboard_get,
-    hl_play_sound,      false,
+    hl_play_sound,      false,            hl_scale,            nullptr,
+    nullptr,
 };

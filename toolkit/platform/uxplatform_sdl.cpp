@@ -23,6 +23,18 @@ constexpr int kMaxWindows = 256;
 SdlWindow windows[kMaxWindows];
 SDL_AudioDeviceID audio_device = 0;
 bool keyboard_ctrl = false, keyboard_shift = false;
+// Every window shows its client pixels enlarged scale times (nearest neighbour); the toolkit
+// sees logical coordinates: screen, window and mouse positions are divided by it here.
+int scale = 1;
+
+// 2 on a 3840x2160 screen or where the display reports 150 % (144 dpi) or more, else 1.
+int proposed_scale() {
+    SDL_DisplayMode mode;
+    if (SDL_GetCurrentDisplayMode(0, &mode) == 0 && mode.w >= 3840 && mode.h >= 2160) return 2;
+    float ddpi = 0, hdpi = 0, vdpi = 0;
+    if (SDL_GetDisplayDPI(0, &ddpi, &hdpi, &vdpi) == 0 && hdpi >= 144.0f) return 2;
+    return 1;
+}
 
 int handle_of(Uint32 sdl_id) {
     SDL_Window* w = SDL_GetWindowFromID(sdl_id);
@@ -82,6 +94,9 @@ void release_stderr(HeldStderr* h, bool show) {
 
 bool sdl_init() {
     HeldStderr probing = hold_stderr();
+    // The platform layer handles termination signals itself (uxplatform_install_signal_handlers).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         release_stderr(&probing, false);
         report_no_display(SDL_GetError());
@@ -97,6 +112,7 @@ bool sdl_init() {
         return false;
     }
     release_stderr(&probing, true);
+    scale = uxplatform_scale_from_env(proposed_scale());
     SDL_StartTextInput();
     return true;
 }
@@ -127,7 +143,11 @@ int sdl_window_create(const char* title, int x, int y, int width, int height, in
     if (flags & UXPWIN_TOPMOST) sdl_flags |= SDL_WINDOW_ALWAYS_ON_TOP;
     int px = (flags & UXPWIN_DEFAULTPOS) ? SDL_WINDOWPOS_UNDEFINED : x;
     int py = (flags & UXPWIN_DEFAULTPOS) ? SDL_WINDOWPOS_UNDEFINED : y;
-    SDL_Window* w = SDL_CreateWindow(title, px, py, width, height, sdl_flags);
+    if (!(flags & UXPWIN_DEFAULTPOS)) {
+        px *= scale;
+        py *= scale;
+    }
+    SDL_Window* w = SDL_CreateWindow(title, px, py, width * scale, height * scale, sdl_flags);
     if (!w) return -1;
     SDL_Renderer* r = SDL_CreateRenderer(w, -1, 0);
     if (!r) r = SDL_CreateRenderer(w, -1, SDL_RENDERER_SOFTWARE);
@@ -150,7 +170,28 @@ void sdl_window_set_title(int h, const char* title) {
 
 void sdl_window_resize(int h, int width, int height) {
     if (h > 0 && h < kMaxWindows && windows[h].window)
-        SDL_SetWindowSize(windows[h].window, width, height);
+        SDL_SetWindowSize(windows[h].window, width * scale, height * scale);
+}
+
+void sdl_window_min_size(int h, int width, int height) {
+    if (h > 0 && h < kMaxWindows && windows[h].window)
+        SDL_SetWindowMinimumSize(windows[h].window, width * scale, height * scale);
+}
+
+int sdl_scale() { return scale; }
+
+// Draws the last presented client pixels again, enlarged as on the screen, and reads them back
+// before they are shown.
+bool sdl_window_capture(int h, uint32_t* pixels, int width, int height) {
+    if (h <= 0 || h >= kMaxWindows || !windows[h].renderer || !windows[h].texture) return false;
+    SdlWindow& w = windows[h];
+    SDL_RenderClear(w.renderer);
+    SDL_Rect shown = {0, 0, w.tex_w * scale, w.tex_h * scale};
+    SDL_RenderCopy(w.renderer, w.texture, nullptr, &shown);
+    SDL_Rect area = {0, 0, width, height};
+    bool ok = SDL_RenderReadPixels(w.renderer, &area, SDL_PIXELFORMAT_RGB888, pixels, width * 4) == 0;
+    SDL_RenderPresent(w.renderer);
+    return ok;
 }
 
 void sdl_window_present(int h, const uint32_t* pixels, int width, int height, int stride) {
@@ -166,7 +207,8 @@ void sdl_window_present(int h, const uint32_t* pixels, int width, int height, in
     if (!w.texture) return;
     SDL_UpdateTexture(w.texture, nullptr, pixels, stride * 4);
     SDL_RenderClear(w.renderer);
-    SDL_RenderCopy(w.renderer, w.texture, nullptr, nullptr);
+    SDL_Rect shown = {0, 0, width * scale, height * scale};
+    SDL_RenderCopy(w.renderer, w.texture, nullptr, &shown);
     SDL_RenderPresent(w.renderer);
 }
 
@@ -199,8 +241,8 @@ int key_code(SDL_Keycode k) {
 bool fill_mouse(uxPlatformEvent* e, Uint32 window, int code, int x, int y) {
     e->window = handle_of(window);
     e->code = code;
-    e->data[0] = x;
-    e->data[1] = y;
+    e->data[0] = x / scale;
+    e->data[1] = y / scale;
     return e->window != 0;
 }
 
@@ -242,7 +284,7 @@ bool sdl_poll_event(uxPlatformEvent* e) {
     while (SDL_PollEvent(&ev)) {
         switch (ev.type) {
             case SDL_QUIT:
-                // A request to end the program (SIGTERM, the desktop's quit): the close request
+                // A request to end the program (the desktop's quit): the close request
                 // of the oldest open window, which is the application's main window.
                 for (int i = 1; i < kMaxWindows; ++i)
                     if (windows[i].window) {
@@ -259,8 +301,8 @@ bool sdl_poll_event(uxPlatformEvent* e) {
                     case SDL_WINDOWEVENT_EXPOSED: e->code = 2002; return true;
                     case SDL_WINDOWEVENT_SIZE_CHANGED:
                         e->code = 2003;
-                        e->data[0] = ev.window.data1;
-                        e->data[1] = ev.window.data2;
+                        e->data[0] = ev.window.data1 / scale;
+                        e->data[1] = ev.window.data2 / scale;
                         return true;
                     case SDL_WINDOWEVENT_FOCUS_GAINED: e->code = 2018; return true;
                     case SDL_WINDOWEVENT_FOCUS_LOST: e->code = 2019; return true;
@@ -342,8 +384,8 @@ bool sdl_poll_event(uxPlatformEvent* e) {
 void sdl_screen_size(int* w, int* h) {
     SDL_DisplayMode mode;
     if (SDL_GetCurrentDisplayMode(0, &mode) == 0) {
-        *w = mode.w;
-        *h = mode.h;
+        *w = mode.w / scale;
+        *h = mode.h / scale;
     } else {
         *w = 1024;
         *h = 768;
@@ -353,10 +395,10 @@ void sdl_screen_size(int* w, int* h) {
 void sdl_work_area(int* x, int* y, int* w, int* h) {
     SDL_Rect r;
     if (SDL_GetDisplayUsableBounds(0, &r) == 0) {
-        *x = r.x;
-        *y = r.y;
-        *w = r.w;
-        *h = r.h;
+        *x = r.x / scale;
+        *y = r.y / scale;
+        *w = r.w / scale;
+        *h = r.h / scale;
     } else {
         *x = *y = 0;
         sdl_screen_size(w, h);
@@ -423,5 +465,6 @@ const uxPlatform uxplatform_sdl = {
     sdl_window_destroy, sdl_window_set_title, sdl_window_resize, sdl_window_present,
     sdl_poll_event,     sdl_screen_size,   sdl_work_area,        sdl_system_colour,
     sdl_clock_ms,       sdl_sleep_ms,      sdl_clipboard_set,    sdl_clipboard_get,
-    sdl_play_sound,     true,
+    sdl_play_sound,     true,              sdl_scale,            sdl_window_min_size,
+    sdl_window_capture,
 };

@@ -313,6 +313,8 @@ bool run(FileDialog* d, char* result, int size) {
         int ids[] = {uxbutton_id(&d->ok), uxbutton_id(&d->cancel), uxwindow_close_id(&d->win),
                      d->dir_list.base.id, d->file_list.base.id, d->type.base.id};
         int id = uxWaitForEventList(6, ids);
+        // Abbrechen answers "no file"; Escape or the close box cancel the work that asked.
+        if (id != 0 && id == ids[2]) uxevent_cancel(d->win.title);
         if (id == 0 || id == ids[1] || id == ids[2]) return false;
         if (id == ids[0]) {
             if (confirm(d, result, size)) return true;

@@ -11,5 +11,7 @@
 enum { UXFILEDIALOG_MAX_NAME = 1024 };
 
 // Returns true with the chosen path (forward slashes) in `result`, false when cancelled.
+// Abbrechen only answers "no file"; Escape or the close box also cancel the work that opened
+// the dialog (uxevent_cancel with the dialog's title).
 bool uxfiledialog(char* result, int size, const char* format, ...);
 bool uxfiledialog_is_open();

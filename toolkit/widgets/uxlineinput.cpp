@@ -19,6 +19,30 @@ int limit_of(const uxLineInput* li) {
     return li->props.maxlen > 0 && li->props.maxlen < kOwnLimit ? li->props.maxlen : kOwnLimit;
 }
 
+int text_room(const uxLineInput* li) { return li->base.layout.width - 2 * li->base.border - 4; }
+
+int width_between(const uxLineInput* li, int from, int to) {
+    int w = 0;
+    for (int i = from; i < to; ++i)
+        w += uxfont_char_width(li->base.fontid, static_cast<unsigned char>(li->text[i]));
+    return w;
+}
+
+// Keeps the caret inside the visible part, and shows as much of the text as fits: after the
+// text got shorter, the view scrolls back rather than leave room empty.
+void follow_cursor(uxLineInput* li) {
+    if (li->scroll > li->length) li->scroll = li->length;
+    if (li->scroll > li->cursor) li->scroll = li->cursor;
+    int room = text_room(li);
+    while (li->scroll < li->cursor && width_between(li, li->scroll, li->cursor) > room)
+        ++li->scroll;
+    while (li->scroll > 0 && width_between(li, li->scroll - 1, li->length) <= room) --li->scroll;
+}
+
+bool has_selection(const uxLineInput* li) { return li->anchor >= 0 && li->anchor != li->cursor; }
+
+void select_none(uxLineInput* li) { li->anchor = -1; }
+
 void replace_all(uxLineInput* li, const char* text) {
     int limit = limit_of(li);
     int n = 0;
@@ -30,16 +54,27 @@ void replace_all(uxLineInput* li, const char* text) {
     li->length = n;
     li->cursor = n;
     li->scroll = 0;
-    li->select_all = false;
+    select_none(li);
+    follow_cursor(li);
     uxwidget_invalidate(&li->base);
 }
 
-bool insert_char(uxLineInput* li, int c) {
-    if (li->select_all) {
-        li->text[0] = 0;
-        li->length = li->cursor = li->scroll = 0;
-        li->select_all = false;
+// Removes the selected characters; the caret goes where they began.
+void delete_selection(uxLineInput* li) {
+    if (!has_selection(li)) {
+        select_none(li);
+        return;
     }
+    int from = li->anchor < li->cursor ? li->anchor : li->cursor;
+    int to = li->anchor < li->cursor ? li->cursor : li->anchor;
+    std::memmove(li->text + from, li->text + to, li->length - to + 1);
+    li->length -= to - from;
+    li->cursor = from;
+    select_none(li);
+}
+
+bool insert_char(uxLineInput* li, int c) {
+    delete_selection(li);
     if (li->length >= limit_of(li)) return false;
     std::memmove(li->text + li->cursor + 1, li->text + li->cursor, li->length - li->cursor + 1);
     li->text[li->cursor++] = static_cast<char>(c);
@@ -51,6 +86,15 @@ void delete_at(uxLineInput* li, int at) {
     if (at < 0 || at >= li->length) return;
     std::memmove(li->text + at, li->text + at + 1, li->length - at);
     --li->length;
+}
+
+// The run of non-blank characters around `at` (a number, a word).
+void select_word(uxLineInput* li, int at) {
+    int from = at, to = at;
+    while (from > 0 && li->text[from - 1] != ' ') --from;
+    while (to < li->length && li->text[to] != ' ') ++to;
+    li->anchor = from;
+    li->cursor = to;
 }
 
 void collect_focusable(uxContainer* c, uxWidget** out, int* n) {
@@ -82,22 +126,6 @@ void return_pressed(uxLineInput* li) {
 }
 
 int text_left(const uxLineInput* li) { return li->base.abs_x + li->base.border + 2; }
-int text_room(const uxLineInput* li) { return li->base.layout.width - 2 * li->base.border - 4; }
-
-int width_between(const uxLineInput* li, int from, int to) {
-    int w = 0;
-    for (int i = from; i < to; ++i)
-        w += uxfont_char_width(li->base.fontid, static_cast<unsigned char>(li->text[i]));
-    return w;
-}
-
-// Keeps the cursor inside the visible part.
-void follow_cursor(uxLineInput* li) {
-    if (li->scroll > li->cursor) li->scroll = li->cursor;
-    int room = text_room(li);
-    while (li->scroll < li->cursor && width_between(li, li->scroll, li->cursor) > room)
-        ++li->scroll;
-}
 
 int cursor_from_x(uxLineInput* li, int x) {
     int room = text_room(li);
@@ -114,23 +142,33 @@ int cursor_from_x(uxLineInput* li, int x) {
     return i;
 }
 
+// Caret movement; with Shift the selection grows from where the caret was.
+void move_caret(uxLineInput* li, int to, bool extend) {
+    if (extend && li->anchor < 0) li->anchor = li->cursor;
+    if (!extend) select_none(li);
+    li->cursor = to < 0 ? 0 : to > li->length ? li->length : to;
+}
+
 bool edit_key(uxLineInput* li, int key) {
     uxWindow* win = li->base.container ? li->base.container->window : nullptr;
     int mods = win ? win->modifiers : 0;
+    bool shift = (mods & UXMOD_SHIFT) != 0;
     switch (key) {
-        case UXKEY_LEFT: if (li->cursor > 0) --li->cursor; break;
-        case UXKEY_RIGHT: if (li->cursor < li->length) ++li->cursor; break;
-        case UXKEY_HOME: li->cursor = 0; break;
-        case UXKEY_END: li->cursor = li->length; break;
+        case UXKEY_LEFT: move_caret(li, li->cursor - 1, shift); break;
+        case UXKEY_RIGHT: move_caret(li, li->cursor + 1, shift); break;
+        case UXKEY_HOME: move_caret(li, 0, shift); break;
+        case UXKEY_END: move_caret(li, li->length, shift); break;
         case UXKEY_BACKSPACE:
             if (li->readonly) return true;
-            if (li->select_all) replace_all(li, "");
+            if (has_selection(li)) delete_selection(li);
             else if (li->cursor > 0) delete_at(li, --li->cursor);
+            select_none(li);
             break;
         case UXKEY_DELETE:
             if (li->readonly) return true;
-            if (li->select_all) replace_all(li, "");
+            if (has_selection(li)) delete_selection(li);
             else delete_at(li, li->cursor);
+            select_none(li);
             break;
         case UXKEY_RETURN:
             if (li->props.keepfocus) return false;  // the window's default button may take it
@@ -143,7 +181,6 @@ bool edit_key(uxLineInput* li, int key) {
             insert_char(li, key);
             break;
     }
-    if (key != UXKEY_BACKSPACE && key != UXKEY_DELETE) li->select_all = false;
     follow_cursor(li);
     uxwidget_invalidate(&li->base);
     return true;
@@ -161,7 +198,6 @@ void paste(uxLineInput* li) {
         if (c == '\n' || c == '\r') break;
         if (!insert_char(li, c < 32 ? ' ' : c)) break;
     }
-    li->select_all = false;
     follow_cursor(li);
     uxwidget_invalidate(&li->base);
 }
@@ -179,31 +215,65 @@ bool lineinput_handle(uxWidget* w, const uxEvent* ev) {
         }
         case UXEV_KEYUP: return ev->data[0] >= 32 && ev->data[0] < 256;
         case UXEV_LDOWN:
-        case UXEV_LDBL:
-            li->select_all = ev->code == UXEV_LDBL;
+            // A click puts the caret under the pointer and selects nothing; a drag from here
+            // selects what it passes over.
             li->cursor = cursor_from_x(li, ev->data[0]);
+            li->anchor = li->cursor;
+            li->dragging = true;
+            follow_cursor(li);
             uxwidget_invalidate(w);
             return true;
+        case UXEV_LDBL:
+            select_word(li, cursor_from_x(li, ev->data[0]));
+            li->dragging = false;
+            follow_cursor(li);
+            uxwidget_invalidate(w);
+            return true;
+        case UXEV_MOVE:
+            if (li->dragging) {
+                li->cursor = cursor_from_x(li, ev->data[0]);
+                follow_cursor(li);
+                uxwidget_invalidate(w);
+            }
+            return true;
         case UXEV_LUP:
-        case UXEV_MOVE: return true;
+            if (li->dragging && !has_selection(li)) select_none(li);
+            li->dragging = false;
+            return true;
         case UXEV_FOCUSIN:
-            // typing right after the focus arrives replaces the old value
-            li->select_all = li->length > 0;
+            // Focus from the keyboard selects all, so typing replaces the old value (a click
+            // that brought the focus puts the caret under the pointer right after).
             li->cursor = li->length;
+            li->anchor = li->length > 0 ? 0 : -1;
             follow_cursor(li);
             uxwidget_invalidate(w);
             return true;
         case UXEV_FOCUSOUT:
-            li->select_all = false;
+            select_none(li);
+            li->dragging = false;
             uxwidget_invalidate(w);
+            // The composite around the field (up/down control) shows the value it holds.
+            if (w->owner && w->owner->handle) w->owner->handle(w->owner, ev);
             return true;
         case UXEV_COPY:
-            if (uxplatform && uxplatform->clipboard_set) uxplatform->clipboard_set(li->text);
+        case UXEV_CUT: {
+            // The selection, or the whole text when nothing is selected.
+            int from = 0, to = li->length;
+            uxlineinput_selection(li, &from, &to);
+            char part[kOwnLimit + 1];
+            std::memcpy(part, li->text + from, to - from);
+            part[to - from] = 0;
+            if (uxplatform && uxplatform->clipboard_set) uxplatform->clipboard_set(part);
+            if (ev->code == UXEV_CUT && !li->readonly) {
+                li->anchor = from;
+                li->cursor = to;
+                if (from == 0 && to == li->length) replace_all(li, "");
+                else delete_selection(li);
+                follow_cursor(li);
+                uxwidget_invalidate(w);
+            }
             return true;
-        case UXEV_CUT:
-            if (uxplatform && uxplatform->clipboard_set) uxplatform->clipboard_set(li->text);
-            if (!li->readonly) replace_all(li, "");
-            return true;
+        }
         case UXEV_PASTE: paste(li); return true;
         default: return false;
     }
@@ -226,12 +296,22 @@ void lineinput_paint(uxWidget* w, uxPixmap* pm) {
     if (li->props.align_right && full < room) tx += room - full;
     bool focused = uxwidget_has_focus(w);
     int colour = uxcolor_role(locked ? UXCOLOR_GREYTEXT : UXCOLOR_TEXT);
-    if (focused && li->select_all && li->length > 0) {
-        int shown = full < room ? full : room;
-        uxpxmap_fillrect(pm, tx, ty, shown, fh, uxcolor_role(UXCOLOR_HIGHLIGHT));
-        colour = uxcolor_role(UXCOLOR_WHITE);
-    }
     uxcolor_text_clipped(pm, w->fontid, tx, ty, li->text + li->scroll, colour, right);
+    int from = 0, to = 0;
+    if (focused && uxlineinput_selection(li, &from, &to) && to > li->scroll) {
+        // The selected characters in white on the highlight colour, within the shown part.
+        if (from < li->scroll) from = li->scroll;
+        int sx = tx + width_between(li, li->scroll, from);
+        int sw = width_between(li, from, to);
+        if (sx + sw > right) sw = right - sx;
+        if (sw > 0) {
+            uxpxmap_fillrect(pm, sx, ty, sw, fh, uxcolor_role(UXCOLOR_HIGHLIGHT));
+            char part[kOwnLimit + 1];
+            std::memcpy(part, li->text + from, to - from);
+            part[to - from] = 0;
+            uxcolor_text_clipped(pm, w->fontid, sx, ty, part, uxcolor_role(UXCOLOR_WHITE), right);
+        }
+    }
     if (focused && !locked) {
         int cx = tx + width_between(li, li->scroll, li->cursor);
         if (cx < right + 1) uxpxmap_fillrect(pm, cx, ty, 1, fh, uxcolor_role(UXCOLOR_BLACK));
@@ -294,6 +374,13 @@ void uxlineinput_set_text(uxLineInput* li, const char* text) {
 
 void uxlineinput_set_readonly(uxLineInput* li, bool readonly) {
     li->readonly = readonly;
-    li->select_all = false;
+    select_none(li);
     uxwidget_invalidate(&li->base);
+}
+
+bool uxlineinput_selection(const uxLineInput* li, int* from, int* to) {
+    if (li->anchor < 0 || li->anchor == li->cursor) return false;
+    *from = li->anchor < li->cursor ? li->anchor : li->cursor;
+    *to = li->anchor < li->cursor ? li->cursor : li->anchor;
+    return true;
 }

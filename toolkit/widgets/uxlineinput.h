@@ -11,8 +11,12 @@ struct uxLineInput {
     uxLineInputProps props;
     char* text = nullptr;  // Latin-1, terminated
     int length = 0, capacity = 0;
-    int cursor = 0, scroll = 0;
-    bool select_all = false;  // the next typed character replaces the whole text
+    int cursor = 0, scroll = 0;  // caret and first shown character
+    // The selection runs from anchor to the caret (either way round); -1: nothing selected.
+    // Typing replaces it. Focus by the keyboard selects all; a click selects nothing, a drag
+    // the characters passed over, a double click the number (word) under the pointer.
+    int anchor = -1;
+    bool dragging = false;
     bool readonly = false;
 };
 void uxlineinput_create(uxLineInput* li, const char* format, ...);
@@ -23,6 +27,8 @@ void uxlineinput_get_text(const uxLineInput* li, char* out, int size);
 const char* uxlineinput_text(const uxLineInput* li);
 void uxlineinput_set_text(uxLineInput* li, const char* text);
 void uxlineinput_set_readonly(uxLineInput* li, bool readonly);
+// The selected characters [*from, *to); false when nothing is selected.
+bool uxlineinput_selection(const uxLineInput* li, int* from, int* to);
 
 struct uxUpDownControl {
     uxWidget base;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "toolkit/widgets/uxlineinput.h"
 
@@ -37,9 +38,22 @@ void up_pressed(int, void* user) { step_by(static_cast<uxUpDownControl*>(user), 
 void down_pressed(int, void* user) { step_by(static_cast<uxUpDownControl*>(user), -1); }
 
 // Receives Up/Down keys from its line input and wheel turns over any of its parts.
+// Shows the value the control holds (uxupdown_get_value: read, then kept within min..max) in
+// its own form, so that the text in view is the value taken.
+void show_held_value(uxUpDownControl* u) {
+    if (u->input.readonly) return;
+    char text[64];
+    std::snprintf(text, sizeof text, "%0*d", u->props.digits, uxupdown_get_value(u));
+    if (std::strcmp(text, uxlineinput_text(&u->input)) != 0) uxlineinput_set_text(&u->input, text);
+}
+
 bool updown_handle(uxWidget* w, const uxEvent* ev) {
     uxUpDownControl* u = self_of(w);
     if (!w->enabled) return false;
+    if (ev->code == UXEV_FOCUSOUT) {  // from the line input, when it loses the focus
+        show_held_value(u);
+        return true;
+    }
     if (ev->code == UXEV_WHEELFWD) step_by(u, 1);
     else if (ev->code == UXEV_WHEELBACK) step_by(u, -1);
     else if (ev->code == UXEV_KEYDOWN && (ev->data[0] == UXKEY_UP || ev->data[0] == UXKEY_PAGEUP))

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "tests/toolkit/widgets/test_widgets_fixture.h"
+#include "toolkit/drawing/uxfont.h"
 #include "toolkit/platform/uxplatform.h"
 #include "toolkit/widgets/uxlineinput.h"
 
@@ -120,7 +121,61 @@ TEST_F(LineInput, ClipboardCopyCutPaste) {
     uxlineinput_destroy(&li);
 }
 
+// A click selects nothing and typing goes in at the caret; the caret stays in view in a narrow
+// field; a drag selects what it passes, a double click the number under the pointer.
+TEST_F(LineInput, MouseCaretDragAndDoubleClick) {
+    uxLineInput li, narrow;
+    uxlineinput_create(&li, "x=10,y=10,xs=200,ys=24,default=123456789");
+    uxlineinput_create(&narrow, "x=10,y=40,xs=40,ys=24");
+    int cw = uxfont_char_width(li.base.fontid, '0');
+    int left = li.base.abs_x + li.base.border + 2, y = li.base.abs_y + 5;
+    send(UXEV_LDOWN, left + cw / 4, y);  // before the first character
+    send(UXEV_LUP, left + cw / 4, y);
+    int from = 0, to = 0;
+    EXPECT_FALSE(uxlineinput_selection(&li, &from, &to));
+    type("ab");
+    EXPECT_STREQ(uxlineinput_text(&li), "ab123456789");
+    uxlineinput_set_text(&li, "12 3456");
+    send(UXEV_LDOWN, left + cw / 4, y);
+    send(UXEV_MOVE, left + 2 * cw + cw / 4, y);
+    send(UXEV_LUP, left + 2 * cw + cw / 4, y);
+    ASSERT_TRUE(uxlineinput_selection(&li, &from, &to));
+    EXPECT_EQ(from, 0);
+    EXPECT_EQ(to, 2);
+    send(UXEV_LDBL, left + 4 * cw, y);  // inside "3456"
+    send(UXEV_LUP, left + 4 * cw, y);
+    type("9");
+    EXPECT_STREQ(uxlineinput_text(&li), "12 9");
+
+    click(&narrow.base);
+    type("1234567890");  // far past the right edge: the view follows the caret
+    int room = narrow.base.layout.width - 2 * narrow.base.border - 4, caret = 0;
+    for (int i = narrow.scroll; i < narrow.cursor; ++i)
+        caret += uxfont_char_width(narrow.base.fontid, static_cast<unsigned char>(narrow.text[i]));
+    EXPECT_GT(narrow.scroll, 0);
+    EXPECT_LE(caret, room);
+    uxlineinput_destroy(&narrow);
+    uxlineinput_destroy(&li);
+}
+
 using UpDown = WidgetWindow;
+
+// What the field shows is what it holds: leaving it shows a value outside the range clamped.
+TEST_F(UpDown, LeavingTheFieldShowsTheValueClamped) {
+    uxUpDownControl u, other;
+    uxupdown_create(&u, "x=10,y=10,xs=80,ys=24,min=1800,max=3000,start=1944");
+    uxupdown_create(&other, "x=10,y=40,xs=80,ys=24,min=0,max=9,digits=2");
+    click(&u.input.base);
+    type("3000");
+    EXPECT_GT(std::strlen(uxlineinput_text(&u.input)), 4u);  // inserted, not replaced
+    click(&other.input.base);
+    EXPECT_STREQ(uxlineinput_text(&u.input), "3000");
+    uxlineinput_set_text(&other.input, "7");
+    uxwidget_focus(&u.input.base);
+    EXPECT_STREQ(uxlineinput_text(&other.input), "07");  // in its own form
+    uxupdown_destroy(&other);
+    uxupdown_destroy(&u);
+}
 
 TEST_F(UpDown, StartDigitsStepsAndClamping) {
     uxUpDownControl u;
