@@ -2,13 +2,18 @@
 
 #include "research/continuum.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "astro/astro_records.h"
 #include "astro/julian.h"
 #include "astro/positions.h"
+#include "astro/wave_tables.h"
 #include "research/correlation_matrices.h"
 #include "research/matrix_picture.h"
 #include "research/matrix_report.h"
 #include "research/module_files.h"
+#include "research/moment_threads.h"
 #include "research/modules.h"
 #include "shell/dialogs.h"
 #include "shell/module_intro.h"
@@ -165,40 +170,73 @@ static void fill_moment_record(PersonRecord* record) {
     record->latitudeMinutes = 11;
 }
 
-// The hot loop: every array it touches lives in `run` or on the stack. False when the
-// application stops, so that no partial means are reported or written.
-static bool sample_moments() {
-    PersonRecord record;
-    fill_moment_record(&record);
-    PositionRecord positions{};
+// The matrices of one sampled moment, kept until the main thread adds them up.
+struct MomentMatrices {
     double harmony[kMatrixSize][kMatrixSize];
     double dynamics[kMatrixSize][kMatrixSize];
+};
+
+// The hot loop, in blocks of moments: the main thread draws a block's moments, all threads
+// compute their matrices, the rows of the sums are shared out (each element still added in
+// moment order), and the main thread then makes the block's progress and wait calls of the
+// single loop. The block buffers are allocated once, before the loop. False when the
+// application stops, so that no partial means are reported or written.
+static bool sample_moments() {
     const bool printMoments = run.count <= 10;
+    const int block = printMoments ? 1 : kMomentsPerWait;  // printed moments go one by one
+    std::vector<double> moments(block);
+    std::vector<MomentMatrices> matrices(block);
+    EnsureWaveTablesForOrder(run.order);  // filled before the threads read it
+    PersonRecord record;
+    fill_moment_record(&record);
     int sinceWait = 0;
-    for (int k = 0; k < run.count; ++k) {
-        double t = run.random ? run.jdStart + random_fraction() * run.count * run.increment
-                              : run.jdStart + k * run.increment;
-        CalendarFromJulianDay(t, &record.year, &record.month, &record.day, &record.hour,
-                              &record.minute);
-        record.second = 0;
-        if (printMoments)
-            Print("\n\n a %d m %d d %d h %d min %d", record.year, record.month, record.day,
-                  record.hour, record.minute);
-        PlanetPositions(record, &positions);
-        BuildMomentMatrices(run.order, positions.longitude, harmony, dynamics);
-        SetProgress(static_cast<int>(static_cast<long long>(k) * 100 / run.count));
-        if (++sinceWait >= kMomentsPerWait) {
-            WaitSeconds(0.001);
-            sinceWait = 0;
-            if (!uxRunning()) return false;
+    for (int first = 0; first < run.count; first += block) {
+        const int count = std::min(block, run.count - first);
+        for (int b = 0; b < count; ++b) {
+            const int k = first + b;
+            moments[b] = run.random ? run.jdStart + random_fraction() * run.count * run.increment
+                                    : run.jdStart + k * run.increment;
+            if (printMoments) {
+                CalendarFromJulianDay(moments[b], &record.year, &record.month, &record.day,
+                                      &record.hour, &record.minute);
+                Print("\n\n a %d m %d d %d h %d min %d", record.year, record.month, record.day,
+                      record.hour, record.minute);
+            }
         }
-        if (printMoments) {
-            double sh, si;
-            MomentSums(harmony, run.weights, run.selfCorrelation, run.last, &sh, &si);
-            Print(" continuum H= %f", sh);
-            Print(" continuum I= %f", si);
+        ComputeInParallel(count, [&](int begin, int end) {
+            PersonRecord moment;
+            fill_moment_record(&moment);
+            PositionRecord positions{};
+            for (int b = begin; b < end; ++b) {
+                CalendarFromJulianDay(moments[b], &moment.year, &moment.month, &moment.day,
+                                      &moment.hour, &moment.minute);
+                moment.second = 0;
+                PlanetPositions(moment, &positions);
+                BuildMomentMatrices(run.order, positions.longitude, matrices[b].harmony,
+                                    matrices[b].dynamics);
+            }
+        });
+        RunMomentShares(run.last + 1, [&](int firstRow, int endRow) {
+            for (int b = 0; b < count; ++b)
+                AccumulateMomentRows(run.accumulators, matrices[b].harmony, matrices[b].dynamics,
+                                     run.last, firstRow, endRow);
+        });
+        for (int b = 0; b < count; ++b) {
+            const int k = first + b;
+            SetProgress(static_cast<int>(static_cast<long long>(k) * 100 / run.count));
+            if (++sinceWait >= kMomentsPerWait) {
+                WaitSeconds(0.001);
+                sinceWait = 0;
+                if (!uxRunning()) return false;
+            }
+            if (printMoments) {
+                double sh, si;
+                MomentSums(matrices[b].harmony, run.weights, run.selfCorrelation, run.last, &sh,
+                           &si);
+                Print(" continuum H= %f", sh);
+                Print(" continuum I= %f", si);
+            }
         }
-        AccumulateMoment(run.accumulators, harmony, dynamics, run.last);
     }
     return true;
 }

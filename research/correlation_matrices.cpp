@@ -34,9 +34,10 @@ void ClearUnusedBorder(double matrix[kMatrixSize][kMatrixSize])
 // Adds H, |H|, D and |D| of rows and columns 0..size-1 into the four accumulators.
 void AccumulateSquare(double accumulators[kCorrelationKinds][kMatrixSize][kMatrixSize],
                       const double harmony[kMatrixSize][kMatrixSize],
-                      const double dynamics[kMatrixSize][kMatrixSize], int size)
+                      const double dynamics[kMatrixSize][kMatrixSize], int firstRow, int endRow,
+                      int size)
 {
-    for (int i = 0; i < size; ++i) {
+    for (int i = firstRow; i < endRow; ++i) {
         double* __restrict sumH = accumulators[kHarmonyKind][i];
         double* __restrict sumI = accumulators[kEnergyKind][i];
         double* __restrict sumD = accumulators[kDynamicsKind][i];
@@ -188,7 +189,18 @@ void AccumulateMoment(double accumulators[kCorrelationKinds][kMatrixSize][kMatri
     else if (last == 9)
         AccumulateFixedSquare<10>(accumulators, harmony, dynamics);
     else if (last >= 0)
-        AccumulateSquare(accumulators, harmony, dynamics, last + 1);
+        AccumulateSquare(accumulators, harmony, dynamics, 0, last + 1, last + 1);
+}
+
+void AccumulateMomentRows(double accumulators[kCorrelationKinds][kMatrixSize][kMatrixSize],
+                          const double harmony[kMatrixSize][kMatrixSize],
+                          const double dynamics[kMatrixSize][kMatrixSize], int last, int firstRow,
+                          int endRow)
+{
+    last = ClampLast(last);
+    if (firstRow < 0) firstRow = 0;
+    if (endRow > last + 1) endRow = last + 1;
+    AccumulateSquare(accumulators, harmony, dynamics, firstRow, endRow, last + 1);
 }
 
 void FinishAccumulators(const double accumulators[kCorrelationKinds][kMatrixSize][kMatrixSize],
