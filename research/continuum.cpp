@@ -170,58 +170,82 @@ static void fill_moment_record(PersonRecord* record) {
     record->latitudeMinutes = 11;
 }
 
-// The matrices of one sampled moment, kept until the main thread adds them up.
+// The matrices of one sampled moment.
 struct MomentMatrices {
     double harmony[kMatrixSize][kMatrixSize];
     double dynamics[kMatrixSize][kMatrixSize];
 };
 
-// The hot loop, in blocks of moments: the main thread draws a block's moments, all threads
-// compute their matrices, the rows of the sums are shared out (each element still added in
-// moment order), and the main thread then makes the block's progress and wait calls of the
-// single loop. The block buffers are allocated once, before the loop. False when the
-// application stops, so that no partial means are reported or written.
+// The matrices of one block of moments, kept until the main thread's replay has added them up.
+struct MomentBlock {
+    int first = 0;  // index of the block's first moment
+    int count = 0;  // 0: no block
+    std::vector<double> moments;
+    std::vector<MomentMatrices> matrices;
+};
+
+// Positions and matrices of the block's moments begin .. end - 1, with scratch of its own.
+static void compute_moments(MomentBlock& block, int begin, int end) {
+    PersonRecord moment;
+    fill_moment_record(&moment);
+    PositionRecord positions{};
+    for (int b = begin; b < end; ++b) {
+        CalendarFromJulianDay(block.moments[b], &moment.year, &moment.month, &moment.day,
+                              &moment.hour, &moment.minute);
+        moment.second = 0;
+        PlanetPositions(moment, &positions);
+        BuildMomentMatrices(run.order, positions.longitude, block.matrices[b].harmony,
+                            block.matrices[b].dynamics);
+    }
+}
+
+// The hot loop, in blocks of moments: the main thread draws a block's moments; then all threads
+// at once compute that block's matrices and add up the previous block (each takes some rows of
+// the sums, every element still added in moment order); then the main thread makes the block's
+// progress and wait calls of the single loop. Two block buffers, allocated once before the loop.
+// False when the application stops, so that no partial means are reported or written.
 static bool sample_moments() {
     const bool printMoments = run.count <= 10;
-    const int block = printMoments ? 1 : kMomentsPerWait;  // printed moments go one by one
-    std::vector<double> moments(block);
-    std::vector<MomentMatrices> matrices(block);
+    // Printed moments go one by one; else two waits' worth a block.
+    const int block = printMoments ? 1 : kMomentsPerWait;
+    MomentBlock blocks[2];
+    for (MomentBlock& b : blocks) {
+        b.moments.resize(block);
+        b.matrices.resize(block);
+    }
     EnsureWaveTablesForOrder(run.order);  // filled before the threads read it
     PersonRecord record;
     fill_moment_record(&record);
     int sinceWait = 0;
-    for (int first = 0; first < run.count; first += block) {
-        const int count = std::min(block, run.count - first);
-        for (int b = 0; b < count; ++b) {
+    for (int first = 0, r = 0; first < run.count + block; first += block, r ^= 1) {
+        MomentBlock& next = blocks[r];
+        const MomentBlock& previous = blocks[r ^ 1];
+        next.first = first;
+        next.count = std::max(0, std::min(block, run.count - first));
+        for (int b = 0; b < next.count; ++b) {
             const int k = first + b;
-            moments[b] = run.random ? run.jdStart + random_fraction() * run.count * run.increment
-                                    : run.jdStart + k * run.increment;
+            next.moments[b] = run.random
+                                  ? run.jdStart + random_fraction() * run.count * run.increment
+                                  : run.jdStart + k * run.increment;
             if (printMoments) {
-                CalendarFromJulianDay(moments[b], &record.year, &record.month, &record.day,
+                CalendarFromJulianDay(next.moments[b], &record.year, &record.month, &record.day,
                                       &record.hour, &record.minute);
                 Print("\n\n a %d m %d d %d h %d min %d", record.year, record.month, record.day,
                       record.hour, record.minute);
             }
         }
-        ComputeInParallel(count, [&](int begin, int end) {
-            PersonRecord moment;
-            fill_moment_record(&moment);
-            PositionRecord positions{};
-            for (int b = begin; b < end; ++b) {
-                CalendarFromJulianDay(moments[b], &moment.year, &moment.month, &moment.day,
-                                      &moment.hour, &moment.minute);
-                moment.second = 0;
-                PlanetPositions(moment, &positions);
-                BuildMomentMatrices(run.order, positions.longitude, matrices[b].harmony,
-                                    matrices[b].dynamics);
-            }
+        // One share per thread: moments of the new block and rows of the previous one's sums.
+        const int shares = std::max(1, std::min(MomentThreads(), kMatrixPrinciples));
+        const int held = RunMomentShares(shares, [&](int begin, int end) {
+            const int count = next.count, rows = run.last + 1;
+            compute_moments(next, MomentShare(count, begin, shares), MomentShare(count, end, shares));
+            for (int b = 0; b < previous.count; ++b)
+                AccumulateMomentRows(run.accumulators, previous.matrices[b].harmony,
+                                     previous.matrices[b].dynamics, run.last,
+                                     MomentShare(rows, begin, shares), MomentShare(rows, end, shares));
         });
-        RunMomentShares(run.last + 1, [&](int firstRow, int endRow) {
-            for (int b = 0; b < count; ++b)
-                AccumulateMomentRows(run.accumulators, matrices[b].harmony, matrices[b].dynamics,
-                                     run.last, firstRow, endRow);
-        });
-        for (int b = 0; b < count; ++b) {
+        if (held > 0) compute_moments(next, 0, next.count);  // prints the diagnostics in order
+        for (int b = 0; b < next.count; ++b) {
             const int k = first + b;
             SetProgress(static_cast<int>(static_cast<long long>(k) * 100 / run.count));
             if (++sinceWait >= kMomentsPerWait) {
@@ -231,8 +255,8 @@ static bool sample_moments() {
             }
             if (printMoments) {
                 double sh, si;
-                MomentSums(matrices[b].harmony, run.weights, run.selfCorrelation, run.last, &sh,
-                           &si);
+                MomentSums(next.matrices[b].harmony, run.weights, run.selfCorrelation, run.last,
+                           &sh, &si);
                 Print(" continuum H= %f", sh);
                 Print(" continuum I= %f", si);
             }

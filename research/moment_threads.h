@@ -3,13 +3,15 @@
 // adds its results up after it, in the single loop's order; in between, the block's moments are
 // computed side by side into memory, each thread a contiguous share of the indexes with scratch
 // of its own. Workers touch no toolkit, output, file or random generator, so a run gives the same
-// bytes on any number of threads. OpenMP when the build has it, else the standard library's
-// threads (the ThreadSanitizer and fuzz builds).
+// bytes on any number of threads.
+//
+// The threads are the standard library's, started for a block and joined at its end: they wait
+// for nothing in between, so a machine busy with other work cannot hold a block up on a thread
+// that spins for a partner that is not running (OpenMP's default, active waiting, made a
+// Continuum 10 times slower on two loaded cores).
 
+#include <system_error>
 #include <thread>
-#ifdef _OPENMP
-#include <omp.h>
-#endif
 
 #include "astro/astro_print.h"
 #include "toolkit/core/uxentry.h"
@@ -36,16 +38,6 @@ int RunMomentShares(int count, const Part& part)
         return 0;
     }
     int held = 0;
-#ifdef _OPENMP
-#pragma omp parallel num_threads(threads) reduction(+ : held)
-    {
-        const int t = omp_get_thread_num(), n = omp_get_num_threads();
-        HoldAstroPrint(true);
-        part(MomentShare(count, t, n), MomentShare(count, t + 1, n));
-        held += HeldAstroPrints();
-        HoldAstroPrint(false);
-    }
-#else
     std::thread workers[256];
     int heldBy[256] = {};
     auto share = [&](int t) {
@@ -54,11 +46,20 @@ int RunMomentShares(int count, const Part& part)
         heldBy[t] = HeldAstroPrints();
         HoldAstroPrint(false);
     };
-    for (int t = 1; t < threads; ++t) workers[t] = std::thread(share, t);
+    bool started[256] = {};
+    for (int t = 1; t < threads; ++t) {
+        try {
+            workers[t] = std::thread(share, t);
+            started[t] = true;
+        } catch (const std::system_error&) {
+            // No thread to be had (a process limit): the calling thread does that share too.
+        }
+    }
     share(0);
-    for (int t = 1; t < threads; ++t) workers[t].join();
+    for (int t = 1; t < threads; ++t)
+        if (started[t]) workers[t].join();
+        else share(t);
     for (int t = 0; t < threads; ++t) held += heldBy[t];
-#endif
     return held;
 }
 
