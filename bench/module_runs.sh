@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Whole headless runs of every module at its largest dialog values, each in a fresh working
 # directory seeded from data/ (UX_PLATFORM=headless: the virtual clock makes the modules' short
-# waits free). Prints the wall and user CPU seconds of each run, the median of the repetitions.
-#   bench/module_runs.sh build/verivire [repetitions] [name ...]
+# waits free). Prints the wall and user CPU seconds of each run: the minimum and the median wall
+# and the median user seconds of the repetitions, for each thread count of THREADS (UX_THREADS
+# values, default "1 2"; the counts take turns, so that all meet the same load).
+#   THREADS="1 2" bench/module_runs.sh build/verivire [repetitions] [name ...]
 # Names: startup continuum density matprob ai10000 ai100000 fluct (default: all). A module's
 # own share is its run minus its baseline (startup, or the short Continuum and Event analysis
 # the comparison modules need first).
@@ -30,24 +32,31 @@ script_of() {
     esac
 }
 
-once() {  # name -> "wall user"
+once() {  # name threads -> "wall user"
     local dir="$work/run" script
     script=$(script_of "$1")
     rm -rf "$dir" && mkdir -p "$dir" && cp -r "$root/data/." "$dir/"
     (cd "$dir" && /usr/bin/time -f '%e %U' -o "$work/time" \
-        env UX_PLATFORM=headless UX_SCRIPT="$script" "$program" >/dev/null 2>&1) ||
+        env UX_PLATFORM=headless UX_SCRIPT="$script" UX_THREADS="$2" "$program" >/dev/null 2>&1) ||
         { echo "run $1 failed" >&2; exit 1; }
     cat "$work/time"
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+minimum() { sort -n | head -1; }
 
 names=${*:-startup continuum density_base density matprob_base matprob ai10000 ai100000 fluct}
-printf '%-14s %8s %8s\n' run wall_s user_s
+threads=${THREADS:-1 2}
+printf '%-14s %7s %10s %10s %8s\n' run threads wall_min_s wall_med_s user_s
 for name in $names; do
-    : >"$work/times"
-    for _ in $(seq "$repeat"); do once "$name" >>"$work/times"; done
-    wall=$(cut -d' ' -f1 "$work/times" | median)
-    user=$(cut -d' ' -f2 "$work/times" | median)
-    printf '%-14s %8s %8s\n' "$name" "$wall" "$user"
+    for t in $threads; do : >"$work/times.$t"; done
+    for _ in $(seq "$repeat"); do
+        for t in $threads; do once "$name" "$t" >>"$work/times.$t"; done
+    done
+    for t in $threads; do
+        low=$(cut -d' ' -f1 "$work/times.$t" | minimum)
+        wall=$(cut -d' ' -f1 "$work/times.$t" | median)
+        user=$(cut -d' ' -f2 "$work/times.$t" | median)
+        printf '%-14s %7s %10s %10s %8s\n' "$name" "$t" "$low" "$wall" "$user"
+    done
 done
