@@ -60,9 +60,10 @@ inline void AddPair(double* sum, DoubleLanes v) { StoreLanes(sum, LoadLanes(sum)
 template <int kSize>
 void AccumulateFixedSquare(double accumulators[kCorrelationKinds][kMatrixSize][kMatrixSize],
                            const double harmony[kMatrixSize][kMatrixSize],
-                           const double dynamics[kMatrixSize][kMatrixSize])
+                           const double dynamics[kMatrixSize][kMatrixSize], int firstRow,
+                           int endRow)
 {
-    for (int i = 0; i < kSize; ++i) {
+    for (int i = firstRow; i < endRow; ++i) {
         double* sumH = accumulators[kHarmonyKind][i];
         double* sumI = accumulators[kEnergyKind][i];
         double* sumD = accumulators[kDynamicsKind][i];
@@ -185,9 +186,9 @@ void AccumulateMoment(double accumulators[kCorrelationKinds][kMatrixSize][kMatri
     last = ClampLast(last);
     // The two usual sizes get loops of fixed length, two columns per register.
     if (last == 10)
-        AccumulateFixedSquare<11>(accumulators, harmony, dynamics);
+        AccumulateFixedSquare<11>(accumulators, harmony, dynamics, 0, 11);
     else if (last == 9)
-        AccumulateFixedSquare<10>(accumulators, harmony, dynamics);
+        AccumulateFixedSquare<10>(accumulators, harmony, dynamics, 0, 10);
     else if (last >= 0)
         AccumulateSquare(accumulators, harmony, dynamics, 0, last + 1, last + 1);
 }
@@ -200,7 +201,12 @@ void AccumulateMomentRows(double accumulators[kCorrelationKinds][kMatrixSize][kM
     last = ClampLast(last);
     if (firstRow < 0) firstRow = 0;
     if (endRow > last + 1) endRow = last + 1;
-    AccumulateSquare(accumulators, harmony, dynamics, firstRow, endRow, last + 1);
+    if (last == 10)
+        AccumulateFixedSquare<11>(accumulators, harmony, dynamics, firstRow, endRow);
+    else if (last == 9)
+        AccumulateFixedSquare<10>(accumulators, harmony, dynamics, firstRow, endRow);
+    else
+        AccumulateSquare(accumulators, harmony, dynamics, firstRow, endRow, last + 1);
 }
 
 void FinishAccumulators(const double accumulators[kCorrelationKinds][kMatrixSize][kMatrixSize],
