@@ -178,7 +178,6 @@ struct MomentMatrices {
 
 // The matrices of one block of moments, kept until the main thread's replay has added them up.
 struct MomentBlock {
-    int first = 0;  // index of the block's first moment
     int count = 0;  // 0: no block
     std::vector<double> moments;
     std::vector<MomentMatrices> matrices;
@@ -206,7 +205,7 @@ static void compute_moments(MomentBlock& block, int begin, int end) {
 // False when the application stops, so that no partial means are reported or written.
 static bool sample_moments() {
     const bool printMoments = run.count <= 10;
-    // Printed moments go one by one; else two waits' worth a block.
+    // Printed moments go one by one; else one wait's worth a block.
     const int block = printMoments ? 1 : kMomentsPerWait;
     MomentBlock blocks[2];
     for (MomentBlock& b : blocks) {
@@ -220,7 +219,6 @@ static bool sample_moments() {
     for (int first = 0, r = 0; first < run.count + block; first += block, r ^= 1) {
         MomentBlock& next = blocks[r];
         const MomentBlock& previous = blocks[r ^ 1];
-        next.first = first;
         next.count = std::max(0, std::min(block, run.count - first));
         for (int b = 0; b < next.count; ++b) {
             const int k = first + b;
@@ -238,11 +236,13 @@ static bool sample_moments() {
         const int shares = std::max(1, std::min(MomentThreads(), kMatrixPrinciples));
         const int held = RunMomentShares(shares, [&](int begin, int end) {
             const int count = next.count, rows = run.last + 1;
-            compute_moments(next, MomentShare(count, begin, shares), MomentShare(count, end, shares));
+            compute_moments(next, MomentShare(count, begin, shares),
+                            MomentShare(count, end, shares));
+            const int firstRow = MomentShare(rows, begin, shares);
+            const int endRow = MomentShare(rows, end, shares);
             for (int b = 0; b < previous.count; ++b)
                 AccumulateMomentRows(run.accumulators, previous.matrices[b].harmony,
-                                     previous.matrices[b].dynamics, run.last,
-                                     MomentShare(rows, begin, shares), MomentShare(rows, end, shares));
+                                     previous.matrices[b].dynamics, run.last, firstRow, endRow);
         });
         if (held > 0) compute_moments(next, 0, next.count);  // prints the diagnostics in order
         for (int b = 0; b < next.count; ++b) {
