@@ -178,13 +178,16 @@ struct MomentMatrices {
 
 // The matrices of one block of moments, kept until the main thread's replay has added them up.
 struct MomentBlock {
-    int count = 0;  // 0: no block
+    int count = 0;       // 0: no block
+    bool added = false;  // its matrices are in the sums already
     std::vector<double> moments;
     std::vector<MomentMatrices> matrices;
 };
 
-// Positions and matrices of the block's moments begin .. end - 1, with scratch of its own.
-static void compute_moments(MomentBlock& block, int begin, int end) {
+// Positions and matrices of the block's moments begin .. end - 1, with scratch of its own; with
+// `add` (one thread), each moment is added to the sums at once, while its matrices are still in
+// the cache, and only the first slot is used (a printed moment is a block of one).
+static void compute_moments(MomentBlock& block, int begin, int end, bool add) {
     PersonRecord moment;
     fill_moment_record(&moment);
     PositionRecord positions{};
@@ -193,8 +196,9 @@ static void compute_moments(MomentBlock& block, int begin, int end) {
                               &moment.hour, &moment.minute);
         moment.second = 0;
         PlanetPositions(moment, &positions);
-        BuildMomentMatrices(run.order, positions.longitude, block.matrices[b].harmony,
-                            block.matrices[b].dynamics);
+        MomentMatrices& m = block.matrices[add ? 0 : b];  // added at once: one slot will do
+        BuildMomentMatrices(run.order, positions.longitude, m.harmony, m.dynamics);
+        if (add) AccumulateMoment(run.accumulators, m.harmony, m.dynamics, run.last);
     }
 }
 
@@ -234,17 +238,19 @@ static bool sample_moments() {
         }
         // One share per thread: moments of the new block and rows of the previous one's sums.
         const int shares = std::max(1, std::min(MomentThreads(), kMatrixPrinciples));
-        const int held = RunMomentShares(shares, [&](int begin, int end) {
+        next.added = shares == 1;
+        if (next.added) compute_moments(next, 0, next.count, true);
+        const int held = next.added ? 0 : RunMomentShares(shares, [&](int begin, int end) {
             const int count = next.count, rows = run.last + 1;
             compute_moments(next, MomentShare(count, begin, shares),
-                            MomentShare(count, end, shares));
+                            MomentShare(count, end, shares), false);
             const int firstRow = MomentShare(rows, begin, shares);
             const int endRow = MomentShare(rows, end, shares);
-            for (int b = 0; b < previous.count; ++b)
+            for (int b = 0; b < (previous.added ? 0 : previous.count); ++b)
                 AccumulateMomentRows(run.accumulators, previous.matrices[b].harmony,
                                      previous.matrices[b].dynamics, run.last, firstRow, endRow);
         });
-        if (held > 0) compute_moments(next, 0, next.count);  // prints the diagnostics in order
+        if (held > 0) compute_moments(next, 0, next.count, false);  // prints them in order
         for (int b = 0; b < next.count; ++b) {
             const int k = first + b;
             SetProgress(static_cast<int>(static_cast<long long>(k) * 100 / run.count));
