@@ -7,7 +7,8 @@
 # CPU seconds of the main thread (bench/main_thread_time.c, preloaded): the wall time to expect
 # when every thread has a free core.
 #   THREADS="1 2" bench/module_runs.sh build/verivire [repetitions] [name ...]
-# Names: startup continuum density matprob ai10000 ai100000 fluct (default: all). A module's
+# Names: startup continuum continuum1m density matprob ai10000 ai100000 fluct (default: all
+# but continuum1m, the Continuum at N = 1 000 000 for a loaded machine). A module's
 # own share is its run minus its baseline (startup, or the short Continuum and Event analysis
 # the comparison modules need first).
 set -eu
@@ -24,6 +25,7 @@ script_of() {
     case $1 in
     startup) echo "$work/startup.uxs" ;;
     continuum) echo "$here/module_runs/continuum_10000000.uxs" ;;
+    continuum1m) echo "$here/module_runs/continuum_1000000.uxs" ;;
     density_base) echo "$here/module_runs/density_baseline.uxs" ;;
     density) echo "$here/module_runs/density.uxs" ;;
     matprob_base) echo "$here/module_runs/baseline.uxs" ;;

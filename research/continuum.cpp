@@ -3,6 +3,7 @@
 #include "research/continuum.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "astro/astro_records.h"
@@ -176,18 +177,60 @@ struct MomentMatrices {
     double dynamics[kMatrixSize][kMatrixSize];
 };
 
+// H(t) and D(t) of a moment are symmetric: their upper triangles over the principles 0..10,
+// diagonal included, hold all of them in 40 % of the memory, which is what the threads write and
+// read back for the sums.
+static const int kTriangle = kMatrixPrinciples * (kMatrixPrinciples + 1) / 2;
+struct MomentTriangles {
+    double harmony[kTriangle];
+    double dynamics[kTriangle];
+};
+
+// Where element (i, j) of a principle matrix lies in its triangle.
+static const struct TriangleIndex {
+    unsigned char at[kMatrixPrinciples][kMatrixPrinciples];
+    TriangleIndex() : at() {
+        int t = 0;
+        for (int i = 0; i < kMatrixPrinciples; ++i)
+            for (int j = i; j < kMatrixPrinciples; ++j)
+                at[i][j] = at[j][i] = static_cast<unsigned char>(t++);
+    }
+} kTriangleIndex;
+
 // The matrices of one block of moments, kept until the main thread's replay has added them up.
 struct MomentBlock {
     int count = 0;       // 0: no block
     bool added = false;  // its matrices are in the sums already
     std::vector<double> moments;
-    std::vector<MomentMatrices> matrices;
+    MomentMatrices matrices;                 // the full matrices of a moment added at once
+    std::vector<MomentTriangles> triangles;  // the block's moments, for the threads
 };
 
-// Positions and matrices of the block's moments begin .. end - 1, with scratch of its own; with
-// `add` (one thread), each moment is added to the sums at once, while its matrices are still in
-// the cache, and only the first slot is used (a printed moment is a block of one).
+// Adds rows firstRow .. endRow - 1 of a moment's matrices to the sums: each element as
+// AccumulateMoment adds it.
+static void add_rows(const MomentTriangles& m, int firstRow, int endRow) {
+    const int size = run.last + 1;
+    for (int i = firstRow; i < endRow; ++i) {
+        double* sumH = run.accumulators[kHarmonyKind][i];
+        double* sumI = run.accumulators[kEnergyKind][i];
+        double* sumD = run.accumulators[kDynamicsKind][i];
+        double* sumDA = run.accumulators[kAbsoluteDynamicsKind][i];
+        const unsigned char* at = kTriangleIndex.at[i];
+        for (int j = 0; j < size; ++j) {
+            const double h = m.harmony[at[j]], d = m.dynamics[at[j]];
+            sumH[j] += h;
+            sumI[j] += std::fabs(h);
+            sumD[j] += d;
+            sumDA[j] += std::fabs(d);
+        }
+    }
+}
+
+// Positions and matrices of the block's moments begin .. end - 1 into their triangles; with
+// `add` (one thread), each moment is added to the sums at once instead, while its matrices are
+// still in the cache (they stay in `matrices` for a printed moment, a block of one).
 static void compute_moments(MomentBlock& block, int begin, int end, bool add) {
+    MomentMatrices scratch;
     PersonRecord moment;
     fill_moment_record(&moment);
     PositionRecord positions{};
@@ -196,9 +239,18 @@ static void compute_moments(MomentBlock& block, int begin, int end, bool add) {
                               &moment.hour, &moment.minute);
         moment.second = 0;
         PlanetPositions(moment, &positions);
-        MomentMatrices& m = block.matrices[add ? 0 : b];  // added at once: one slot will do
+        MomentMatrices& m = add ? block.matrices : scratch;
         BuildMomentMatrices(run.order, positions.longitude, m.harmony, m.dynamics);
-        if (add) AccumulateMoment(run.accumulators, m.harmony, m.dynamics, run.last);
+        if (add) {
+            AccumulateMoment(run.accumulators, m.harmony, m.dynamics, run.last);
+            continue;
+        }
+        MomentTriangles& kept = block.triangles[b];
+        for (int i = 0; i < kMatrixPrinciples; ++i)
+            for (int j = i; j < kMatrixPrinciples; ++j) {
+                kept.harmony[kTriangleIndex.at[i][j]] = m.harmony[i][j];
+                kept.dynamics[kTriangleIndex.at[i][j]] = m.dynamics[i][j];
+            }
     }
 }
 
@@ -214,7 +266,7 @@ static bool sample_moments() {
     MomentBlock blocks[2];
     for (MomentBlock& b : blocks) {
         b.moments.resize(block);
-        b.matrices.resize(block);
+        b.triangles.resize(block);
     }
     EnsureWaveTablesForOrder(run.order);  // filled before the threads read it
     PersonRecord record;
@@ -238,7 +290,7 @@ static bool sample_moments() {
         }
         // One share per thread: moments of the new block and rows of the previous one's sums.
         const int shares = std::max(1, std::min(MomentThreads(), kMatrixPrinciples));
-        next.added = shares == 1;
+        next.added = shares == 1 || printMoments;
         if (next.added) compute_moments(next, 0, next.count, true);
         const int held = next.added ? 0 : RunMomentShares(shares, [&](int begin, int end) {
             const int count = next.count, rows = run.last + 1;
@@ -247,8 +299,7 @@ static bool sample_moments() {
             const int firstRow = MomentShare(rows, begin, shares);
             const int endRow = MomentShare(rows, end, shares);
             for (int b = 0; b < (previous.added ? 0 : previous.count); ++b)
-                AccumulateMomentRows(run.accumulators, previous.matrices[b].harmony,
-                                     previous.matrices[b].dynamics, run.last, firstRow, endRow);
+                add_rows(previous.triangles[b], firstRow, endRow);
         });
         if (held > 0) compute_moments(next, 0, next.count, false);  // prints them in order
         for (int b = 0; b < next.count; ++b) {
@@ -261,7 +312,7 @@ static bool sample_moments() {
             }
             if (printMoments) {
                 double sh, si;
-                MomentSums(next.matrices[b].harmony, run.weights, run.selfCorrelation, run.last,
+                MomentSums(next.matrices.harmony, run.weights, run.selfCorrelation, run.last,
                            &sh, &si);
                 Print(" continuum H= %f", sh);
                 Print(" continuum I= %f", si);

@@ -34,10 +34,9 @@ void ClearUnusedBorder(double matrix[kMatrixSize][kMatrixSize])
 // Adds H, |H|, D and |D| of rows and columns 0..size-1 into the four accumulators.
 void AccumulateSquare(double accumulators[kCorrelationKinds][kMatrixSize][kMatrixSize],
                       const double harmony[kMatrixSize][kMatrixSize],
-                      const double dynamics[kMatrixSize][kMatrixSize], int firstRow, int endRow,
-                      int size)
+                      const double dynamics[kMatrixSize][kMatrixSize], int size)
 {
-    for (int i = firstRow; i < endRow; ++i) {
+    for (int i = 0; i < size; ++i) {
         double* __restrict sumH = accumulators[kHarmonyKind][i];
         double* __restrict sumI = accumulators[kEnergyKind][i];
         double* __restrict sumD = accumulators[kDynamicsKind][i];
@@ -60,10 +59,9 @@ inline void AddPair(double* sum, DoubleLanes v) { StoreLanes(sum, LoadLanes(sum)
 template <int kSize>
 void AccumulateFixedSquare(double accumulators[kCorrelationKinds][kMatrixSize][kMatrixSize],
                            const double harmony[kMatrixSize][kMatrixSize],
-                           const double dynamics[kMatrixSize][kMatrixSize], int firstRow,
-                           int endRow)
+                           const double dynamics[kMatrixSize][kMatrixSize])
 {
-    for (int i = firstRow; i < endRow; ++i) {
+    for (int i = 0; i < kSize; ++i) {
         double* sumH = accumulators[kHarmonyKind][i];
         double* sumI = accumulators[kEnergyKind][i];
         double* sumD = accumulators[kDynamicsKind][i];
@@ -186,27 +184,11 @@ void AccumulateMoment(double accumulators[kCorrelationKinds][kMatrixSize][kMatri
     last = ClampLast(last);
     // The two usual sizes get loops of fixed length, two columns per register.
     if (last == 10)
-        AccumulateFixedSquare<11>(accumulators, harmony, dynamics, 0, 11);
+        AccumulateFixedSquare<11>(accumulators, harmony, dynamics);
     else if (last == 9)
-        AccumulateFixedSquare<10>(accumulators, harmony, dynamics, 0, 10);
+        AccumulateFixedSquare<10>(accumulators, harmony, dynamics);
     else if (last >= 0)
-        AccumulateSquare(accumulators, harmony, dynamics, 0, last + 1, last + 1);
-}
-
-void AccumulateMomentRows(double accumulators[kCorrelationKinds][kMatrixSize][kMatrixSize],
-                          const double harmony[kMatrixSize][kMatrixSize],
-                          const double dynamics[kMatrixSize][kMatrixSize], int last, int firstRow,
-                          int endRow)
-{
-    last = ClampLast(last);
-    if (firstRow < 0) firstRow = 0;
-    if (endRow > last + 1) endRow = last + 1;
-    if (last == 10)
-        AccumulateFixedSquare<11>(accumulators, harmony, dynamics, firstRow, endRow);
-    else if (last == 9)
-        AccumulateFixedSquare<10>(accumulators, harmony, dynamics, firstRow, endRow);
-    else
-        AccumulateSquare(accumulators, harmony, dynamics, firstRow, endRow, last + 1);
+        AccumulateSquare(accumulators, harmony, dynamics, last + 1);
 }
 
 void FinishAccumulators(const double accumulators[kCorrelationKinds][kMatrixSize][kMatrixSize],

@@ -60,12 +60,6 @@ void ClearAccumulators(double accumulators[kCorrelationKinds][kMatrixSize][kMatr
 void AccumulateMoment(double accumulators[kCorrelationKinds][kMatrixSize][kMatrixSize],
                       const double harmony[kMatrixSize][kMatrixSize],
                       const double dynamics[kMatrixSize][kMatrixSize], int last);
-// Rows firstRow..endRow-1 of AccumulateMoment (the same element sums): threads that share the
-// adding of many moments each take some rows, every element still summed in moment order.
-void AccumulateMomentRows(double accumulators[kCorrelationKinds][kMatrixSize][kMatrixSize],
-                          const double harmony[kMatrixSize][kMatrixSize],
-                          const double dynamics[kMatrixSize][kMatrixSize], int last, int firstRow,
-                          int endRow);
 
 // Result matrices H, I, D, DA: each accumulator weighted and divided by the number of moments.
 // Elements outside 0..last are 0; a count below 1 gives all zeros (no moments, no mean).
