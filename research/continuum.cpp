@@ -261,8 +261,8 @@ static void compute_moments(MomentBlock& block, int begin, int end, bool add) {
 // False when the application stops, so that no partial means are reported or written.
 static bool sample_moments() {
     const bool printMoments = run.count <= 10;
-    // Printed moments go one by one; else one wait's worth a block.
-    const int block = printMoments ? 1 : kMomentsPerWait;
+    // Printed moments go one by one; else four waits' worth a block (fewer thread starts).
+    const int block = printMoments ? 1 : 4 * kMomentsPerWait;
     MomentBlock blocks[2];
     for (MomentBlock& b : blocks) {
         b.moments.resize(block);
