@@ -12,6 +12,8 @@ void WriteToStandardOutput(const char* text)
 }
 
 AstroPrintSink g_astroPrintSink = WriteToStandardOutput;
+thread_local bool t_holding = false;
+thread_local int t_held = 0;
 
 }  // namespace
 
@@ -20,8 +22,20 @@ void SetAstroPrintSink(AstroPrintSink sink)
     g_astroPrintSink = sink ? sink : WriteToStandardOutput;
 }
 
+void HoldAstroPrint(bool hold)
+{
+    t_holding = hold;
+    t_held = 0;
+}
+
+int HeldAstroPrints() { return t_held; }
+
 void AstroPrint(const char* format, ...)
 {
+    if (t_holding) {
+        ++t_held;
+        return;
+    }
     char buffer[2000];
     va_list arguments;
     va_start(arguments, format);

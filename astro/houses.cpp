@@ -13,15 +13,14 @@ double TangentOfLatitude(int latitudeDegrees, int latitudeMinutes)
     return std::tan(DegreesToRadians(latitudeDegrees + latitudeMinutes / 60.0));
 }
 
-// The research modules keep one place for a whole run; its tangent is computed once. One
-// cache per thread: moments computed on several threads at once (the shuffle test's control
-// groups under OpenMP) each keep their own place.
+// The research modules keep one place for a whole run; its tangent is computed once (per
+// thread: the sampling loops compute moments on several).
 double CachedTangentOfLatitude(int latitudeDegrees, int latitudeMinutes)
 {
-    static thread_local bool s_valid = false;
-    static thread_local int s_degrees = 0;
-    static thread_local int s_minutes = 0;
-    static thread_local double s_tangent = 0.0;
+    thread_local bool s_valid = false;
+    thread_local int s_degrees = 0;
+    thread_local int s_minutes = 0;
+    thread_local double s_tangent = 0.0;
     if (!s_valid || s_degrees != latitudeDegrees || s_minutes != latitudeMinutes) {
         s_tangent = TangentOfLatitude(latitudeDegrees, latitudeMinutes);
         s_degrees = latitudeDegrees;

@@ -1,6 +1,7 @@
 #include "astro/julian.h"
 
 #include <cmath>
+#include <limits>
 
 #include "astro/angles.h"
 #include "astro/astro_records.h"
@@ -74,10 +75,11 @@ void CalendarFromJulianDay(double julianDay, int* year, int* month, int* day, in
     double z = std::trunc(julianDay + 0.5);
     double f = julianDay + 0.5 - z;
     // The date depends on the whole day z alone. Callers step through a period in small steps
-    // (chart columns, curve steps), so the last day's date is kept for the next call.
-    static double s_day = std::nan("");
-    static double s_dayStart = 0.0;  // d - trunc(30.6001 e), the day of the month at 0 h
-    static int s_month = 0, s_year = 0;
+    // (chart columns, curve steps), so the last day's date is kept for the next call, per
+    // thread (the sampling loops convert moments on several).
+    thread_local double s_day = std::numeric_limits<double>::quiet_NaN();
+    thread_local double s_dayStart = 0.0;  // d - trunc(30.6001 e), the day of the month at 0 h
+    thread_local int s_month = 0, s_year = 0;
     if (z != s_day) {
         double a = z;
         if (z >= 2299161.0) {

@@ -2,18 +2,22 @@
 // the common pattern of an event group (written by the event analysis and the matrix
 // probability), lists them on text page 6 and draws the similarity curves on graphic page 6.
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
+#include <vector>
 
 #include "astro/astro_records.h"
 #include "astro/julian.h"
 #include "astro/positions.h"
+#include "astro/wave_tables.h"
 #include "research/chart_font.h"
 #include "research/correlation_matrices.h"
 #include "research/matrix_report.h"
 #include "research/curves_csv.h"
 #include "research/module_files.h"
 #include "research/modules.h"
+#include "research/moment_threads.h"
 #include "research/similarity_measures.h"
 #include "shell/dialogs.h"
 #include "shell/module_intro.h"
@@ -373,23 +377,44 @@ static void print_match(int kind, int o, const SimilarityMeasures& m) {
     if (o == 1) Print("  gr1: %f %d \n", run.gr1, run.criterion);
 }
 
-// One moment per step; every array lives in `run` or on the stack. False when the
-// application stops.
+static const int kStepsPerBlock = 256;
+
+// The patterns of the steps first .. first + count - 1, computed on all cores into `patterns`.
+static void compute_patterns(int first, int count, const SignificanceTable* codes,
+                             MomentPattern* patterns) {
+    ComputeInParallel(count, [&](int begin, int end) {
+        PersonRecord c = run.chart;
+        PositionRecord positions{};
+        double harmony[kMatrixSize][kMatrixSize];
+        double dynamics[kMatrixSize][kMatrixSize];
+        for (int b = begin; b < end; ++b) {
+            double jd = run.jdStart + (first + b) * run.step;
+            CalendarFromJulianDay(jd, &c.year, &c.month, &c.day, &c.hour, &c.minute);
+            c.second = 0;
+            PlanetPositions(c, &positions);
+            BuildMomentMatrices(run.order, positions.longitude, harmony, dynamics);
+            BuildMomentPattern(harmony, dynamics, run.weights, run.autoCorrelation, codes,
+                               run.groupSize, run.last, &patterns[b]);
+        }
+    });
+}
+
+// One moment per step, the moments' patterns in blocks computed on all cores; the measures,
+// lines, progress and waits follow step by step on the main thread, as in a single loop. The
+// block buffer is allocated once, before the loop. False when the application stops.
 static bool search_period() {
-    PositionRecord positions{};
-    double harmony[kMatrixSize][kMatrixSize];
-    double dynamics[kMatrixSize][kMatrixSize];
-    MomentPattern pattern;
+    const int block = std::min(kStepsPerBlock, std::max(run.steps, 1));
+    std::vector<MomentPattern> patterns(block);
+    EnsureWaveTablesForOrder(run.order);  // filled before the threads read it
     PersonRecord& c = run.chart;
     const SignificanceTable* codes = run.significance ? run.codes : nullptr;
     for (int o = 0; o < run.steps; ++o) {
+        if (o % block == 0)
+            compute_patterns(o, std::min(block, run.steps - o), codes, patterns.data());
+        const MomentPattern& pattern = patterns[o % block];
         double jd = run.jdStart + o * run.step;
         CalendarFromJulianDay(jd, &c.year, &c.month, &c.day, &c.hour, &c.minute);
         c.second = 0;
-        PlanetPositions(c, &positions);
-        BuildMomentMatrices(run.order, positions.longitude, harmony, dynamics);
-        BuildMomentPattern(harmony, dynamics, run.weights, run.autoCorrelation, codes,
-                           run.groupSize, run.last, &pattern);
         TotalSimilaritySums totals = {0.0, 0.0, 0.0};
         double fidelitySum = 0.0;
         int askedCount = 0;

@@ -4,8 +4,15 @@
 // summed into the four accumulators. Everything the cycle touches lives in the sampler, so a
 // run of many groups allocates nothing and touches no file.
 
+#include <vector>
+
 #include "astro/astro_records.h"
 #include "research/correlation_matrices.h"
+
+// The mean matrices H, I, D, DA of one control group.
+struct ControlGroupMeans {
+    double means[kCorrelationKinds][kMatrixSize][kMatrixSize];
+};
 
 struct ControlGroupSampler {
     int order;
@@ -17,6 +24,11 @@ struct ControlGroupSampler {
     PositionRecord positions;
     double harmony[kMatrixSize][kMatrixSize];
     double dynamics[kMatrixSize][kMatrixSize];
+    // Blocks of groups computed on all cores: the block's random moments, drawn on the main
+    // thread, and each group's means (sized by StartControlGroupBlocks, once per run).
+    int groupsPerBlock;
+    std::vector<double> blockMoments;
+    std::vector<ControlGroupMeans> blockMeans;
 };
 
 // Moments are read as clock time of zone 1 at 13 deg 59' E, 51 deg 10' N.
@@ -30,3 +42,14 @@ double RandomControlMoment(const ControlGroupSampler& sampler);
 // over principles 0..last.
 void SampleControlGroup(ControlGroupSampler* sampler, int members,
                         double accumulators[kCorrelationKinds][kMatrixSize][kMatrixSize]);
+
+// Sizes the block buffers for groups of `members` (a few thousand moments a block, a few groups
+// per thread at least, never more than the run's groups) and returns the groups per block.
+int StartControlGroupBlocks(ControlGroupSampler* sampler, int members, int groups);
+
+// The next `groups` groups (at most the groups per block): their random moments drawn on the
+// calling thread in the order SampleControlGroup draws them, then on all cores each group's
+// sums as SampleControlGroup makes them, finished into blockMeans[0..groups-1] with the
+// weights, the self-correlation flag and the divisor `members` (FinishAccumulators).
+void SampleControlGroupBlock(ControlGroupSampler* sampler, int members, int groups,
+                             const double* weights, int selfCorrelation);

@@ -247,13 +247,17 @@ static bool count_groups() {
     const bool printValues = run.members == 1 && run.groups <= 10;
     ResultsCsv* csv = OpenDensityCsv();
     if (!csv) return false;
+    // The groups come in blocks computed on all cores; the classes, progress and waits follow
+    // group by group on the main thread, as in a single loop.
+    const int perBlock = StartControlGroupBlocks(&run.sampler, run.members, run.groups);
     for (int g = 0; g < run.groups; ++g) {
-        SampleControlGroup(&run.sampler, run.members, run.accumulators);
-        FinishAccumulators(run.accumulators, run.weights, run.selfCorrelation, run.last,
-                           run.members, run.means);
+        const int b = g % perBlock;
+        if (b == 0)
+            SampleControlGroupBlock(&run.sampler, run.members, run.groups - g, run.weights,
+                                    run.selfCorrelation);
         double values[kCorrelationKinds];
         for (int k = 0; k < kCorrelationKinds; ++k) {
-            values[k] = MatrixSum(run.means[k], run.last);
+            values[k] = MatrixSum(run.sampler.blockMeans[b].means[k], run.last);
             if (values[k] < run.minimum[k]) run.minimum[k] = values[k];
             if (values[k] > run.maximum[k]) run.maximum[k] = values[k];
         }

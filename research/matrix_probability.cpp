@@ -159,13 +159,17 @@ static bool ask_groups() {
 // The hot loop: every array it touches lives in `run`. False when the application stops, so
 // that no partial counts are reported or written.
 static bool count_groups() {
+    // The groups come in blocks computed on all cores; the counts, progress and waits follow
+    // group by group on the main thread, as in a single loop.
+    const int perBlock = StartControlGroupBlocks(&run.sampler, run.members, run.groups);
     for (int g = 0; g < run.groups; ++g) {
-        SampleControlGroup(&run.sampler, run.members, run.accumulators);
-        FinishAccumulators(run.accumulators, run.weights, run.selfCorrelation, run.last,
-                           run.members, run.means);
+        const int b = g % perBlock;
+        if (b == 0)
+            SampleControlGroupBlock(&run.sampler, run.members, run.groups - g, run.weights,
+                                    run.selfCorrelation);
         for (int k = 0; k < kCorrelationKinds; ++k)
-            CountControlGroup(run.means[k], run.eventMatrices[k], run.eventRows[k],
-                              run.eventSums[k], run.last, &run.counters[k]);
+            CountControlGroup(run.sampler.blockMeans[b].means[k], run.eventMatrices[k],
+                              run.eventRows[k], run.eventSums[k], run.last, &run.counters[k]);
         SetProgress(static_cast<int>(static_cast<long long>(g + 1) * 100 / run.groups));
         WaitSeconds(0.001);
         if (!uxRunning()) return false;

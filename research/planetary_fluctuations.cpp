@@ -2,6 +2,7 @@
 // per principle and their sum, for the four matrix kinds H, I, D and DA, as value tables on text
 // pages 1..4 and as curve charts on graphic pages 1..4, optionally with the events of a group.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "astro/astro_records.h"
 #include "astro/julian.h"
 #include "astro/positions.h"
+#include "astro/wave_tables.h"
 #include "research/correlation_matrices.h"
 #include "research/curve_chart.h"
 #include "research/curves_csv.h"
@@ -17,6 +19,7 @@
 #include "research/results_csv.h"
 #include "research/planetary_fluctuations.h"
 #include "research/modules.h"
+#include "research/moment_threads.h"
 #include "shell/dialogs.h"
 #include "shell/module_intro.h"
 #include "shell/output.h"
@@ -306,43 +309,57 @@ static bool compute_curves(int kind, uxArray2Double* curves) {
     }
     const bool pairs = kept.partnerMade && (kind == kHarmonyKind || kind == kDynamicsKind);
     kept.partnerKind = -1;
-    PositionRecord positions{};
-    double matrix[kMatrixSize][kMatrixSize], partner[kMatrixSize][kMatrixSize];
     const bool reuse = kept.longitudes && kept.longitudesFilled == run.divider;
-    int shownProgress = -1, sinceWait = 0;
-    for (int i = 0; i < run.divider; ++i) {
-        int progress = static_cast<int>(static_cast<long long>(i) * 100 / 710);
-        if (progress != shownProgress && shownProgress < 100) SetProgress(shownProgress = progress);
-        const double* longitudes;
-        if (reuse) {
-            longitudes = kept.longitudes[i];
-        } else {
-            double year, month, day, hour, minute;
-            JulianToCalendar(run.start + i * run.step, &year, &month, &day, &hour, &minute);
-            PersonRecord* r = &run.record;
-            r->year = int(year), r->month = int(month), r->day = int(day);
-            r->hour = int(hour), r->minute = int(minute), r->second = 0;
-            PlanetPositions(*r, &positions);
-            longitudes = positions.longitude;
-            if (kept.longitudes && kind == 0) {
-                for (int p = 0; p < kMatrixPrinciples; ++p) kept.longitudes[i][p] = longitudes[p];
-                kept.longitudesFilled = i + 1;
+    const bool keep = kept.longitudes && kind == 0 && !reuse;
+    EnsureWaveTablesForOrder(run.order);  // filled before the threads read it
+    int shownProgress = -1;
+    // Blocks of one wait's steps, computed on all cores; each step writes only its own columns.
+    // The progress and the wait of the block follow on the main thread, as in a single loop.
+    for (int first = 0; first < run.divider; first += kStepsPerWait) {
+        const int count = std::min(kStepsPerWait, run.divider - first);
+        ComputeInParallel(count, [&](int begin, int end) {
+            PersonRecord r = run.record;
+            PositionRecord positions{};
+            double matrix[kMatrixSize][kMatrixSize], partner[kMatrixSize][kMatrixSize];
+            for (int i = first + begin; i < first + end; ++i) {
+                const double* longitudes;
+                if (reuse) {
+                    longitudes = kept.longitudes[i];
+                } else {
+                    double year, month, day, hour, minute;
+                    JulianToCalendar(run.start + i * run.step, &year, &month, &day, &hour,
+                                     &minute);
+                    r.year = int(year), r.month = int(month), r.day = int(day);
+                    r.hour = int(hour), r.minute = int(minute), r.second = 0;
+                    PlanetPositions(r, &positions);
+                    longitudes = positions.longitude;
+                    if (keep)
+                        for (int p = 0; p < kMatrixPrinciples; ++p)
+                            kept.longitudes[i][p] = longitudes[p];
+                }
+                build_matrix(kind, longitudes, matrix);
+                store_step(matrix, i, curves);
+                if (pairs) {
+                    // BuildEnergyMatrix takes |H| of 0..10; the absolute dynamics |trunc D| of
+                    // all.
+                    const int size = kind == kHarmonyKind ? kMatrixPrinciples : kMatrixSize;
+                    std::memcpy(partner, matrix, sizeof partner);
+                    for (int p = 0; p < size; ++p)
+                        for (int q = 0; q < size; ++q)
+                            partner[p][q] = kind == kHarmonyKind
+                                                ? std::fabs(matrix[p][q])
+                                                : std::fabs(std::trunc(matrix[p][q]));
+                    store_step(partner, i, &kept.partner);
+                }
             }
+        });
+        if (keep) kept.longitudesFilled = first + count;
+        for (int i = first; i < first + count; ++i) {
+            int progress = static_cast<int>(static_cast<long long>(i) * 100 / 710);
+            if (progress != shownProgress && shownProgress < 100)
+                SetProgress(shownProgress = progress);
         }
-        build_matrix(kind, longitudes, matrix);
-        store_step(matrix, i, curves);
-        if (pairs) {
-            // BuildEnergyMatrix takes |H| of 0..10; the absolute dynamics |trunc D| of all.
-            const int size = kind == kHarmonyKind ? kMatrixPrinciples : kMatrixSize;
-            std::memcpy(partner, matrix, sizeof partner);
-            for (int p = 0; p < size; ++p)
-                for (int q = 0; q < size; ++q)
-                    partner[p][q] = kind == kHarmonyKind ? std::fabs(matrix[p][q])
-                                                         : std::fabs(std::trunc(matrix[p][q]));
-            store_step(partner, i, &kept.partner);
-        }
-        if (++sinceWait >= kStepsPerWait) {
-            sinceWait = 0;
+        if (count == kStepsPerWait) {
             WaitSeconds(0.001);
             if (!uxRunning()) return false;
         }

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "astro/positions.h"
+#include "research/moment_threads.h"
 #include "research/shuffle/permutation_statistics.h"
 #include "research/shuffle/shuffle_designs.h"
 #include "research/shuffle/shuffle_quantities.h"
@@ -122,12 +123,11 @@ bool RunControlGroups(Run& run, const int* rows, int m) {
         // The moments: independent groups, each into its own row.
         const ControlDraw* draws = run.draws.data();
         double* block = run.controls.data() + static_cast<size_t>(g0) * Q;
-#ifdef _OPENMP
-#pragma omp parallel for schedule(dynamic, 1)
-#endif
-        for (int b = 0; b < count; ++b)
-            ComputeControlGroup(run, draws + static_cast<size_t>(b) * m, m,
-                                block + static_cast<size_t>(b) * Q);
+        ComputeInParallel(count, [&](int begin, int end) {
+            for (int b = begin; b < end; ++b)
+                ComputeControlGroup(run, draws + static_cast<size_t>(b) * m, m,
+                                    block + static_cast<size_t>(b) * Q);
+        });
         run.done += static_cast<long long>(count) * m;
         if (!Report(run)) return false;
     }
@@ -174,12 +174,11 @@ bool Bootstrap(Run& run, double* memberValues, const double* difference, double*
         DrawBootstrapCounts(run.engine, n, count, counts.data());
         const int* c = counts.data();
         double* d = deviations.data() + static_cast<size_t>(b0) * Q;
-#ifdef _OPENMP
-#pragma omp parallel for schedule(static)
-#endif
-        for (int b = 0; b < count; ++b)
-            ResampleDeviation(memberValues, n, Q, c + static_cast<size_t>(b) * n,
-                              d + static_cast<size_t>(b) * Q);
+        RunMomentShares(count, [&](int begin, int end) {
+            for (int b = begin; b < end; ++b)
+                ResampleDeviation(memberValues, n, Q, c + static_cast<size_t>(b) * n,
+                                  d + static_cast<size_t>(b) * Q);
+        });
         if (!Report(run)) return false;
     }
     PercentileIntervals(deviations.data(), resamples, Q, difference, column.data(), low, high);

@@ -1,5 +1,7 @@
 #include "toolkit/core/uxentry.h"
 
+#include <sched.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -42,8 +44,26 @@ void uxrandom_init() {
     uxlog("random init.\n");
 }
 
+static int read_thread_count() {
+    if (const char* text = std::getenv("UX_THREADS")) {
+        char* end = nullptr;
+        long n = std::strtol(text, &end, 10);
+        if (end != text && *end == '\0' && n >= 1 && n <= 256) return static_cast<int>(n);
+    }
+    cpu_set_t cpus;
+    if (sched_getaffinity(0, sizeof cpus, &cpus) == 0 && CPU_COUNT(&cpus) >= 1)
+        return CPU_COUNT(&cpus) > 256 ? 256 : CPU_COUNT(&cpus);
+    return 1;
+}
+
+int uxthreads_count() {
+    static const int count = read_thread_count();
+    return count;
+}
+
 bool uxentry_init() {
     if (initialised) return true;
+    uxthreads_count();
     if (!uxplatform_select()) return false;
     initialised = true;
     uxlog("ux4 init.\n");

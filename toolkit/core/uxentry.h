@@ -18,6 +18,10 @@ void uxentry_run_exit_hooks();
 // Seeds the standard library's random generator from the clock (kept, not printed:
 // toolkit/core/uxrandom.h).
 void uxrandom_init();
+// Threads the application's computing loops may use: UX_THREADS when it is a whole number from
+// 1 to 256, else the cores the process may run on. Read once, at the first call (uxentry_init
+// makes that call at start).
+int uxthreads_count();
 // Default font ids loaded at start.
 int uxfont_default_id();
 int uxfont_variable_id();
