@@ -47,23 +47,13 @@ static int yes(int answer) { return answer == 1 ? 1 : 0; }
 
 static const char kStopped[] = "\n The event analysis stops; no file was written.\n";
 
-// The reason a run stops goes to the terminal, and into a message box when the person did not
-// choose to stop.
-static bool stop_run(bool show, const char* format, va_list ap) {
-    char text[1400];
-    FormatTextV(text, sizeof text, format, ap);
-    if (show) ShowMessage("%s", text);
-    Print("\n %s", text);
-    Print(kStopped);
-    return false;
-}
 
 // The run stops after the person said so.
 static bool stop(const char* format, ...) __attribute__((format(printf, 1, 2)));
 static bool stop(const char* format, ...) {
     va_list ap;
     va_start(ap, format);
-    stop_run(false, format, ap);
+    ReportModuleStop(false, kStopped, format, ap);
     va_end(ap);
     return false;
 }
@@ -73,7 +63,7 @@ static bool refuse(const char* format, ...) __attribute__((format(printf, 1, 2))
 static bool refuse(const char* format, ...) {
     va_list ap;
     va_start(ap, format);
-    stop_run(true, format, ap);
+    ReportModuleStop(true, kStopped, format, ap);
     va_end(ap);
     return false;
 }

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "shell/format_text.h"
+#include "shell/output.h"
 #include "shell/run_record.h"
 #include "toolkit/widgets/uxbutton.h"
 #include "toolkit/core/uxentry.h"
@@ -335,4 +336,13 @@ void ShowMessage(const char* format, ...) {
     uxsimpletext_delete(text);
     uxbutton_destroy(&ok);
     uxwindow_destroy(&win);
+}
+
+bool ReportModuleStop(bool show, const char* stoppedLine, const char* format, va_list ap) {
+    char text[1400];
+    FormatTextV(text, sizeof text, format, ap);
+    if (show) ShowMessage("%s", text);
+    Print("\n %s", text);
+    Print("%s", stoppedLine);
+    return false;
 }

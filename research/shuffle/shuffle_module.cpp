@@ -39,21 +39,12 @@ static ShuffleRun run;
 
 static const char kStopped[] = "\n The shuffle test stops; no file was written.\n";
 
-// The reason a run stops: on the terminal, and in a message box unless the person chose it.
-static bool stop_run(bool show, const char* format, va_list ap) {
-    char text[1400];
-    FormatTextV(text, sizeof text, format, ap);
-    if (show) ShowMessage("%s", text);
-    Print("\n %s", text);
-    Print(kStopped);
-    return false;
-}
 
 static bool refuse(const char* format, ...) __attribute__((format(printf, 1, 2)));
 static bool refuse(const char* format, ...) {
     va_list ap;
     va_start(ap, format);
-    stop_run(true, format, ap);
+    ReportModuleStop(true, kStopped, format, ap);
     va_end(ap);
     return false;
 }
@@ -62,7 +53,7 @@ static bool stop(const char* format, ...) __attribute__((format(printf, 1, 2)));
 static bool stop(const char* format, ...) {
     va_list ap;
     va_start(ap, format);
-    stop_run(false, format, ap);
+    ReportModuleStop(false, kStopped, format, ap);
     va_end(ap);
     return false;
 }
