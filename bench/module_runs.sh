@@ -7,8 +7,10 @@
 # CPU seconds of the main thread (bench/main_thread_time.c, preloaded): the wall time to expect
 # when every thread has a free core.
 #   THREADS="1 2" bench/module_runs.sh build/verivire [repetitions] [name ...]
-# Names: startup continuum continuum1m density matprob ai10000 ai100000 fluct (default: all
-# but continuum1m, the Continuum at N = 1 000 000 for a loaded machine). A module's
+# Names: startup continuum continuum1m density matprob ai10000 ai100000 fluct shuffle500
+# shuffle2000 (default: all but continuum1m, the Continuum at N = 1 000 000 for a loaded machine;
+# the shuffle runs read a null group of 2000 members that the calibration program beside the
+# program writes as group.csv). A module's
 # own share is its run minus its baseline (startup, or the short Continuum and Event analysis
 # the comparison modules need first).
 set -eu
@@ -20,6 +22,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 printf 'quit\n' >"$work/startup.uxs"
 cc -O2 -shared -fPIC -o "$work/main_thread_time.so" "$here/main_thread_time.c"
+calibration="$(dirname "$program")/verivire-shuffle-calibration"
+[ -x "$calibration" ] &&
+    "$calibration" --write-csv "$work/group.csv" --n 2000 --seed 1 --planted-share 0
 
 script_of() {
     case $1 in
@@ -33,6 +38,8 @@ script_of() {
     ai10000) echo "$here/ai_10000.uxs" ;;
     ai100000) echo "$here/ai_100000.uxs" ;;
     fluct) echo "$here/fluct_100000.uxs" ;;
+    shuffle500) echo "$here/module_runs/shuffle_500.uxs" ;;
+    shuffle2000) echo "$here/module_runs/shuffle_2000.uxs" ;;
     *) echo "unknown run $1" >&2; exit 2 ;;
     esac
 }
@@ -41,6 +48,7 @@ once() {  # name threads -> "wall user main"
     local dir="$work/run" script
     script=$(script_of "$1")
     rm -rf "$dir" && mkdir -p "$dir" && cp -r "$root/data/." "$dir/"
+    [ -f "$work/group.csv" ] && cp "$work/group.csv" "$dir/"
     (cd "$dir" && /usr/bin/time -f '%e %U' -o "$work/time" \
         env UX_PLATFORM=headless UX_SCRIPT="$script" UX_THREADS="$2" \
         LD_PRELOAD="$work/main_thread_time.so" "$program" >/dev/null 2>"$work/stderr") ||
@@ -51,7 +59,7 @@ once() {  # name threads -> "wall user main"
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 minimum() { sort -n | head -1; }
 
-names=${*:-startup continuum density_base density matprob_base matprob ai10000 ai100000 fluct}
+names=${*:-startup continuum density_base density matprob_base matprob ai10000 ai100000 fluct shuffle500 shuffle2000}
 threads=${THREADS:-1 2}
 printf '%-14s %7s %10s %10s %8s %8s\n' run threads wall_min_s wall_med_s user_s main_s
 for name in $names; do
