@@ -34,6 +34,8 @@ enum {
 // How far (degrees of longitude and of latitude) a row may lie from the coordinates given to
 // FindPlaceNear and still count as the same place.
 static const double kSamePlaceDegrees = 1.0;
+// A name this long may have been cut by its source's field width.
+static const size_t kCutNameLength = 15;
 
 static uxXBase gPlaceTable;
 static bool gPlaceTableTried = false;  // set after the first attempt, whatever its outcome
@@ -315,11 +317,14 @@ static std::string without_district(const std::string& key) {
 // `limited`), or -1; its distance in km.
 static int nearest_named_row(const std::string& key, double longitude, double latitude,
                              bool limited, double* kilometres,
-                             const std::vector<std::pair<std::string, int>>& index = gNameIndex) {
+                             const std::vector<std::pair<std::string, int>>& index = gNameIndex,
+                             bool prefix = false) {
     auto first = std::lower_bound(index.begin(), index.end(), std::make_pair(key, -1));
     int best = -1;
     double bestDistance = 0;
-    for (auto it = first; it != index.end() && it->first == key; ++it) {
+    for (auto it = first; it != index.end() && (prefix ? it->first.compare(0, key.size(), key) == 0
+                                                       : it->first == key);
+         ++it) {
         int row = it->second;
         double lon, lat;
         row_position(row, &lon, &lat);
@@ -355,6 +360,10 @@ static int find_named_row(const char* name, double longitude, double latitude, b
     std::string written = written_out(key);
     std::string plain = plain_text(written.empty() ? key : written);
     row = nearest_named_row(plain, longitude, latitude, limited, kilometres, gPlainIndex);
+    // Sources cut names to their field width (Gauquelin's 15 letters: "ST-MAUR-DES-FOS"): a name
+    // that long also finds a longer one it begins.
+    if (row < 0 && key.size() >= kCutNameLength)
+        row = nearest_named_row(plain, longitude, latitude, limited, kilometres, gPlainIndex, true);
     return row;
 }
 
