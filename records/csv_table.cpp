@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iconv.h>
+#include <initializer_list>
 
 #include <csv.h>
 
@@ -52,13 +53,21 @@ static const char* const kLongitudeSpellings[] = {"longitude", "lon", "long", "l
 static const char* const kLatitudeSpellings[] = {"latitude", "lat", nullptr};
 static const char* const kLongitudeDMSpellings[] = {"laenge", "l\xe4nge", "londm", nullptr};
 static const char* const kLatitudeDMSpellings[] = {"breite", "latdm", nullptr};
+static const char* const kDaySpellings[] = {"day", "tag", "jour", nullptr};
+static const char* const kMonthSpellings[] = {"month", "mon", "monat", "mois", nullptr};
+static const char* const kYearSpellings[] = {"year", "yea", "jahr", "annee", "ann\xe9" "e", nullptr};
+static const char* const kHourSpellings[] = {"hour", "h", "hr", "stunde", nullptr};
+static const char* const kMinuteSpellings[] = {"minute", "min", "mn", nullptr};
+static const char* const kSecondSpellings[] = {"second", "sec", "sekunde", nullptr};
 
 const char* const* CsvRoleSpellings(CsvRole role) {
     static const char* const* const spellings[kCsvRoleCount] = {
         kNameSpellings,       kFirstNameSpellings,   kFullNameSpellings,  kDateTimeSpellings,
         kDateSpellings,       kTimeSpellings,        kOffsetEastSpellings, kOffsetWestSpellings,
         kZoneSpellings,       kSummerTimeSpellings,  kPlaceSpellings,      kLongitudeSpellings,
-        kLatitudeSpellings,   kLongitudeDMSpellings, kLatitudeDMSpellings};
+        kLatitudeSpellings,   kLongitudeDMSpellings, kLatitudeDMSpellings, kDaySpellings,
+        kMonthSpellings,      kYearSpellings,        kHourSpellings,       kMinuteSpellings,
+        kSecondSpellings};
     return role >= 0 && role < kCsvRoleCount ? spellings[role] : kNameSpellings;
 }
 
@@ -95,7 +104,7 @@ static void find_columns(CsvTable* t) {
         t->column[kCsvName] = -1;
     }
     // A date column without a time column holds the date-time.
-    if (t->column[kCsvDateTime] < 0 && t->column[kCsvTime] < 0) {
+    if (t->column[kCsvDateTime] < 0 && t->column[kCsvTime] < 0 && t->column[kCsvHour] < 0) {
         t->column[kCsvDateTime] = t->column[kCsvDate];
         t->column[kCsvDate] = -1;
     }
@@ -216,7 +225,9 @@ bool ParseCsvTable(const char* data, std::size_t length, CsvTable* t, char* why,
     t->rows = std::move(collector.rows);
     find_columns(t);
     const char* missing = nullptr;
-    if (t->column[kCsvDateTime] < 0 && t->column[kCsvDate] < 0) missing = "date";
+    bool dateColumns = t->column[kCsvDay] >= 0 && t->column[kCsvMonth] >= 0 &&
+                       t->column[kCsvYear] >= 0;
+    if (t->column[kCsvDateTime] < 0 && t->column[kCsvDate] < 0 && !dateColumns) missing = "date";
     else if (t->column[kCsvLongitude] < 0 && t->column[kCsvLongitudeDM] < 0) missing = "longitude";
     else if (t->column[kCsvLatitude] < 0 && t->column[kCsvLatitudeDM] < 0) missing = "latitude";
     if (missing) {
@@ -364,6 +375,23 @@ static bool decimal(const std::string& text, double* value) {
     return r.ec == std::errc() && r.ptr == t.c_str() + t.size() && std::isfinite(*value);
 }
 
+// "44N50", "0W34", "48N 0", "11E 0": degrees, the hemisphere letter (N, S; E, W, O for east),
+// minutes (blanks allowed before them, none is 0).
+static bool hemisphere_coordinate(const std::string& text, bool longitude, double* value) {
+    const char* p = text.c_str();
+    int d = 0, m = 0;
+    if (!digits(&p, 0, &d) || d > 999) return false;
+    char h = static_cast<char>(*p & ~0x20);
+    bool east = longitude ? (h == 'E' || h == 'O') : h == 'N';
+    bool west = longitude ? h == 'W' : h == 'S';
+    if (!east && !west) return false;
+    ++p;
+    while (*p == ' ') ++p;
+    if (*p && (!digits(&p, 0, &m) || *p || m > 59)) return false;
+    *value = (west ? -1 : 1) * (d + m / 60.0);
+    return true;
+}
+
 // "13:59:00:E", "13:59:E", "13:59", "-13:59:00": degrees, minutes, seconds and a hemisphere
 // letter (E, W, N, S; O for east) that gives the sign.
 static bool colon_coordinate(const std::string& text, bool longitude, double* value) {
@@ -445,6 +473,29 @@ static void read_names(RowReader& r) {
     if (r.has(kCsvPlace)) copy_text(e->place, sizeof e->place, r.text(kCsvPlace));
 }
 
+// A date or a clock time in up to three columns of whole numbers (day, month, year; hour,
+// minute, second). With `optionalTail`, the second and third column may be missing or empty (0).
+// False when a number does not parse (listed with its column).
+static bool split_field(RowReader& r, std::initializer_list<CsvRole> roles, int field,
+                        bool optionalTail, int* a, int* b, int* c) {
+    int* values[3] = {a, b, c};
+    int i = 0;
+    for (CsvRole role : roles) {
+        int* v = values[i];
+        *v = 0;
+        std::string t = r.text(role);
+        bool optional = optionalTail && i > 0;
+        ++i;
+        if (optional && (!r.has(role) || t.empty())) continue;
+        const char* p = t.c_str();
+        if (!digits(&p, 0, v) || *p || t.size() > 4) {
+            r.problem(role, field, kRowFieldUnreadable, t);
+            return false;
+        }
+    }
+    return true;
+}
+
 // Date and time; an offset given with the date-time is returned. False when the moment is
 // unusable (listed).
 static bool read_moment(RowReader& r, bool* hasOffset, int* offset) {
@@ -462,16 +513,38 @@ static bool read_moment(RowReader& r, bool* hasOffset, int* offset) {
             return false;
         }
     } else {
-        std::string t = r.text(kCsvDate);
-        bool parsed = any_date(t.c_str(), &d, &mo, &y);
-        if (!parsed || !DateInRange(d, mo, y)) {
-            r.problem(kCsvDate, kPersonDate, parsed ? kRowFieldOutOfRange : kRowFieldUnreadable, t);
+        std::string t;
+        bool parsed;
+        if (r.has(kCsvDate)) {
+            t = r.text(kCsvDate);
+            parsed = any_date(t.c_str(), &d, &mo, &y);
+            if (!parsed || !DateInRange(d, mo, y)) {
+                r.problem(kCsvDate, kPersonDate, parsed ? kRowFieldOutOfRange : kRowFieldUnreadable,
+                          t);
+                usable = false;
+            }
+        } else if (!split_field(r, {kCsvDay, kCsvMonth, kCsvYear}, kPersonDate, false, &d, &mo,
+                                &y)) {
+            usable = false;
+        } else if (!DateInRange(d, mo, y)) {
+            r.problem(kCsvDay, kPersonDate, kRowFieldOutOfRange,
+                      r.text(kCsvDay) + "." + r.text(kCsvMonth) + "." + r.text(kCsvYear));
             usable = false;
         }
-        t = r.text(kCsvTime);
-        parsed = ParseClockTime(t.c_str(), &h, &mi, &s);
-        if (!parsed || !TimeInRange(h, mi, s)) {
-            r.problem(kCsvTime, kPersonTime, parsed ? kRowFieldOutOfRange : kRowFieldUnreadable, t);
+        if (r.has(kCsvTime) || !r.has(kCsvHour)) {
+            t = r.text(kCsvTime);
+            parsed = ParseClockTime(t.c_str(), &h, &mi, &s);
+            if (!parsed || !TimeInRange(h, mi, s)) {
+                r.problem(kCsvTime, kPersonTime, parsed ? kRowFieldOutOfRange : kRowFieldUnreadable,
+                          t);
+                usable = false;
+            }
+        } else if (!split_field(r, {kCsvHour, kCsvMinute, kCsvSecond}, kPersonTime, true, &h, &mi,
+                                &s)) {
+            usable = false;
+        } else if (!TimeInRange(h, mi, s)) {
+            r.problem(kCsvHour, kPersonTime, kRowFieldOutOfRange,
+                      r.text(kCsvHour) + ":" + r.text(kCsvMinute) + ":" + r.text(kCsvSecond));
             usable = false;
         }
         if (!usable) return false;
@@ -490,7 +563,10 @@ static bool read_coordinate(RowReader& r, CsvRole decimalRole, CsvRole tableRole
     double value = 0;
     int d = 0, m = 0;
     bool parsed;
-    if (t.find(':') != std::string::npos || role == decimalRole) {
+    if (hemisphere_coordinate(t, longitude, &value)) {
+        parsed = true;
+        if (std::fabs(value) <= limit) TableCoordinate(value, &d, &m);
+    } else if (t.find(':') != std::string::npos || role == decimalRole) {
         parsed = t.find(':') != std::string::npos ? colon_coordinate(t, longitude, &value)
                                                   : decimal(t, &value);
         // Converted only within the range (a value far beyond it fits no int).

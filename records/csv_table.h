@@ -28,6 +28,12 @@ enum CsvRole {
     kCsvLatitude,
     kCsvLongitudeDM,   // "13.59": degrees.minutes as the tables have them
     kCsvLatitudeDM,
+    kCsvDay,           // the date in three columns (day, month, year)
+    kCsvMonth,
+    kCsvYear,
+    kCsvHour,          // the clock time in up to three columns (hour; minute and second may be empty)
+    kCsvMinute,
+    kCsvSecond,
     kCsvRoleCount
 };
 

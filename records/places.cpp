@@ -34,6 +34,8 @@ enum {
 // How far (degrees of longitude and of latitude) a row may lie from the coordinates given to
 // FindPlaceNear and still count as the same place.
 static const double kSamePlaceDegrees = 1.0;
+// A name this long may have been cut by its source's field width.
+static const size_t kCutNameLength = 15;
 
 static uxXBase gPlaceTable;
 static bool gPlaceTableTried = false;  // set after the first attempt, whatever its outcome
@@ -41,6 +43,9 @@ static bool gPlaceTableTried = false;  // set after the first attempt, whatever 
 // lookup, so that checking thousands of event rows does not read the whole table each time.
 static std::vector<std::pair<std::string, int>> gNameIndex;
 static bool gNameIndexBuilt = false;
+// The same names without accents ("saint-etienne" for "Saint-\xc9tienne"), for names as sources
+// write them in capitals without accents and with abbreviations.
+static std::vector<std::pair<std::string, int>> gPlainIndex;
 // Longitude and latitude of every live row in decimal degrees, read on the first search for the
 // nearest place.
 static std::vector<std::pair<double, double>> gPositions;
@@ -115,6 +120,7 @@ void EnsurePlaceTable() {
 // Also lets the next search open the table afresh (tests change the working directory).
 static void forget_name_index() {
     gNameIndex.clear();
+    gPlainIndex.clear();
     gNameIndexBuilt = false;
     gPositions.clear();
 }
@@ -161,6 +167,37 @@ static std::string folded_text(const char* text) {
     return out;
 }
 
+// A folded (lower-case) name without the accents of its Latin-1 letters.
+static std::string plain_text(const std::string& folded) {
+    static const char kPlain[] = "aaaaaaaceeeeiiiidnooooo/ouuuuyty";  // 0xE0 to 0xFF
+    std::string out = folded;
+    for (char& c : out) {
+        unsigned char u = static_cast<unsigned char>(c);
+        if (u >= 0xE0) c = kPlain[u - 0xE0];
+    }
+    return out;
+}
+
+static void replace_all(std::string* text, const char* from, const char* to) {
+    size_t at = 0, length = std::strlen(from), toLength = std::strlen(to);
+    while ((at = text->find(from, at)) != std::string::npos) {
+        text->replace(at, length, to);
+        at += toLength;
+    }
+}
+
+// A folded name as sources abbreviate it written out: "st-maurice" and "st maurice" are
+// "saint-maurice", "ste-foy" is "sainte-foy", "boulogne-s/mer", "vitry-s-seine" and
+// "neuilly s-seine" are "...-sur-...". Empty when there is nothing to write out.
+static std::string written_out(const std::string& key) {
+    std::string out = " " + key;
+    for (const char* s : {" s/", "-s/", " s-", "-s-"}) replace_all(&out, s, "-sur-");
+    for (const char* s : {" ste-", " ste ", "-ste-"}) replace_all(&out, s, s[0] == ' ' ? " sainte-" : "-sainte-");
+    for (const char* s : {" st-", " st ", "-st-"}) replace_all(&out, s, s[0] == ' ' ? " saint-" : "-saint-");
+    out.erase(0, 1);
+    return out == key ? "" : out;
+}
+
 static void build_name_index() {
     if (gNameIndexBuilt) return;
     gNameIndexBuilt = true;
@@ -171,6 +208,9 @@ static void build_name_index() {
         if (uxxbase_read_field(&gPlaceTable, row, kPlaceName, name, sizeof name))
             gNameIndex.emplace_back(folded_text(name), row);
     std::sort(gNameIndex.begin(), gNameIndex.end());
+    gPlainIndex.reserve(gNameIndex.size());
+    for (const auto& entry : gNameIndex) gPlainIndex.emplace_back(plain_text(entry.first), entry.second);
+    std::sort(gPlainIndex.begin(), gPlainIndex.end());
 }
 
 // Number of live rows whose name matches; the first capacity - 1 are stored.
@@ -276,11 +316,15 @@ static std::string without_district(const std::string& key) {
 // The row of that folded name nearest to the point (within the limit in both coordinates when
 // `limited`), or -1; its distance in km.
 static int nearest_named_row(const std::string& key, double longitude, double latitude,
-                             bool limited, double* kilometres) {
-    auto first = std::lower_bound(gNameIndex.begin(), gNameIndex.end(), std::make_pair(key, -1));
+                             bool limited, double* kilometres,
+                             const std::vector<std::pair<std::string, int>>& index = gNameIndex,
+                             bool prefix = false) {
+    auto first = std::lower_bound(index.begin(), index.end(), std::make_pair(key, -1));
     int best = -1;
     double bestDistance = 0;
-    for (auto it = first; it != gNameIndex.end() && it->first == key; ++it) {
+    for (auto it = first; it != index.end() && (prefix ? it->first.compare(0, key.size(), key) == 0
+                                                       : it->first == key);
+         ++it) {
         int row = it->second;
         double lon, lat;
         row_position(row, &lon, &lat);
@@ -310,7 +354,17 @@ static int find_named_row(const char* name, double longitude, double latitude, b
     int row = nearest_named_row(key, longitude, latitude, limited, kilometres);
     if (row >= 0) return row;
     std::string city = without_district(key);
-    return city.empty() ? -1 : nearest_named_row(city, longitude, latitude, limited, kilometres);
+    if (!city.empty()) row = nearest_named_row(city, longitude, latitude, limited, kilometres);
+    if (row >= 0) return row;
+    // Capitals without accents, abbreviations: "ST-ETIENNE" finds Saint-\xc9tienne.
+    std::string written = written_out(key);
+    std::string plain = plain_text(written.empty() ? key : written);
+    row = nearest_named_row(plain, longitude, latitude, limited, kilometres, gPlainIndex);
+    // Sources cut names to their field width (Gauquelin's 15 letters: "ST-MAUR-DES-FOS"): a name
+    // that long also finds a longer one it begins.
+    if (row < 0 && key.size() >= kCutNameLength)
+        row = nearest_named_row(plain, longitude, latitude, limited, kilometres, gPlainIndex, true);
+    return row;
 }
 
 bool FindPlaceNear(const char* name, double longitude, double latitude, FoundPlace* place) {

@@ -38,7 +38,10 @@ bool FindPlace(const char* text, FoundPlace* place);
 bool FindPlaceNear(const char* name, double longitude, double latitude, FoundPlace* place);
 // The same row without the distance limit: the row of that name nearest to the coordinates, and
 // its distance in km. A name with a city-district suffix ("PARIS 8E", "LYON 3E", "Marseille
-// 12e", "PARIS 1ER") finds its city in both searches when the name itself is not in the table.
+// 12e", "PARIS 1ER") finds its city in both searches when the name itself is not in the table;
+// so do names in capitals without accents and with the sources' abbreviations ("ST-ETIENNE",
+// "STE-FOY", "BOULOGNE-S/MER"), and names of 15 letters or more cut by a source's field width
+// ("ST-MAUR-DES-FOS" finds Saint-Maur-des-Foss\xe9s).
 bool FindPlaceAnyDistance(const char* name, double longitude, double latitude, FoundPlace* place,
                           double* kilometres);
 // The row of the table nearest to the coordinates, whatever its name, and its distance in km.

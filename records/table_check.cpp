@@ -101,11 +101,16 @@ UncheckedReason DescribeUncheckedRow(int row, const PersonEntry* e, const ZoneCo
     const ZoneOffsets& o = WholeHours(m.before) ? m.after : m.before;
     char offset[32];
     FormatOffset(o.standardSeconds + o.summerSeconds, offset, sizeof offset);
+    // The mean time of the place (LMT) or of a capital the country kept (Paris PMT, Rome RMT,
+    // Brussels BMT, Amsterdam AMT) before it took a standard zone.
     bool lmt = std::strcmp(o.abbreviation, "LMT") == 0;
+    size_t length = std::strlen(o.abbreviation);
+    bool meanTime = lmt || (length == 3 && std::strcmp(o.abbreviation + 1, "MT") == 0);
     std::snprintf(text, size, "row %d, %s %02d.%02d.%04d %02d:%02d:%02d: not checked, %s (tz database %s, %s, %s)",
                   row, c->place.name, e->day, e->month, e->year, e->hour, e->minute, e->second,
-                  lmt ? "local mean time" : "the offset is no whole hour", offset, o.abbreviation, c->place.zone);
-    return lmt ? kUncheckedLocalMeanTime : kUncheckedNotWholeHours;
+                  lmt ? "local mean time" : meanTime ? "mean time" : "the offset is no whole hour", offset,
+                  o.abbreviation, c->place.zone);
+    return meanTime ? kUncheckedLocalMeanTime : kUncheckedNotWholeHours;
 }
 
 UncheckedReason ReasonOfRowProblems(const RowCheck* check) {

@@ -89,6 +89,32 @@ TEST_F(CsvTables, SourcesFormsBecomeTheTablesValues) {
     EXPECT_EQ(e.summerTime, 1);
 }
 
+TEST_F(CsvTables, GauquelinsPublishedColumnsAreRead) {
+    // The published A-series file: tab-separated, the date and the clock time in three columns
+    // each, coordinates as degrees, hemisphere letter and minutes ("48N 0" with a blank), the
+    // offset west positive once its column is named TZ_WEST. Bad numbers name their column.
+    Parse("PRO\tNUM\tCOU\tDAY\tMON\tYEA\tH\tMN\tSEC\tTZ_WEST\tLAT\tLON\tCOD\tCITY\n"
+          "C\t1\tF\t17\t9\t1937\t17\t0\t0\t0\t48N 0\t4W 6\t29\tBREST\n"
+          "C\t98\tI\t13\t7\t1918\t13\t5\t\t-1\t45N30\t9E15\tMI\tMILANO\n"
+          "C\t3\tF\t31\t2\t1937\t1x\t0\t0\t0\t44X50\t0W34\t33\tBORDEAUX\n");
+    PersonEntry e{};
+    EXPECT_EQ(Read(0, &e), "");
+    EXPECT_EQ(e.year * 10000 + e.month * 100 + e.day, 19370917);
+    EXPECT_EQ(e.hour * 10000 + e.minute * 100 + e.second, 170000);
+    EXPECT_EQ(e.latitudeDegrees * 100 + e.latitudeMinutes, 4800);
+    EXPECT_EQ(e.longitudeDegrees, -5);  // 4 deg 6' W is -4.1: degrees rounded down, 54 minutes
+    EXPECT_EQ(e.longitudeMinutes, 54);
+    EXPECT_EQ(e.timeZone, 0);
+    EXPECT_EQ(Read(1, &e), "");
+    EXPECT_EQ(e.hour * 10000 + e.minute * 100 + e.second, 130500);  // empty seconds: 0
+    EXPECT_EQ(e.longitudeDegrees * 100 + e.longitudeMinutes, 915);
+    EXPECT_EQ(e.timeZone, 1);  // -1 west is one hour east
+    EXPECT_EQ(Read(2, &e),
+              "row 3, DAY \"31.2.1937\": outside its range\n"
+              "row 3, H \"1x\": does not parse\n"
+              "row 3, LAT \"44X50\": does not parse\n");
+}
+
 TEST_F(CsvTables, BadFieldsAreNamedByRowColumnAndText) {
     Parse("name,date,time,lon,lat,offset\n"
           "A,1937-13-45,25:00,abc,48.85,+1\n"

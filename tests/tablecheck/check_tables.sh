@@ -75,6 +75,31 @@ sources.csv: 7 rows, 4 problems
 rows not checked against the tz database: 6 (fields unusable 1, place farther than the lookup accepts 1, local mean time 1, zone taken from the tz database 3)
 TXT
 diff expected.txt sources.txt || failed=1
+# Real published data: Gauquelin's sports champions (series A1, tab-separated, the date and the
+# clock time in three columns each, coordinates as "44N50"/"0W34"). Its TZ column is west
+# positive: read as it stands (TZ is east positive) every Italian row disagrees with the tz
+# database; in the copy the guide prepares, with TZ renamed TZ_WEST, only real problems remain.
+cp "$source/tests/tablecheck/gauquelin-a1-sports.tsv" a1-as-published.csv
+sed '1s/\tTZ\t/\tTZ_WEST\t/' "$source/tests/tablecheck/gauquelin-a1-sports.tsv" >a1.csv
+"$checker" a1-as-published.csv >a1-as-published.txt; status=$?
+[ $status -eq 1 ] || { echo "a1-as-published.csv: exit $status"; failed=1; }
+"$checker" a1.csv >a1.txt; status=$?
+[ $status -eq 1 ] || { echo "a1.csv: exit $status"; failed=1; }
+cat >expected.txt <<'TXT'
+a1-as-published.csv: 2087 rows, 1391 problems
+rows not checked against the tz database: 1377 (not in the place table 896, place farther than the lookup accepts 57, local mean time 422, offset no whole hour 2)
+a1.csv: 2087 rows, 1144 problems
+rows not checked against the tz database: 1377 (not in the place table 896, place farther than the lookup accepts 57, local mean time 422, offset no whole hour 2)
+table zone -1: 256 rows as published, 0 prepared
+not in the place table: 896, farther: 57, zone or summer time against the tz database: 191
+TXT
+{
+    tail -n 2 a1-as-published.txt
+    tail -n 2 a1.txt
+    echo "table zone -1: $(grep -ac 'table zone -1,' a1-as-published.txt) rows as published, $(grep -ac 'table zone -1,' a1.txt) prepared"
+    echo "not in the place table: $(grep -ac ': not in the place table$' a1.txt), farther: $(grep -ac 'is in the place table .* km away$' a1.txt), zone or summer time against the tz database: $(grep -ac '; tz database' a1.txt)"
+} >a1-summary.txt
+diff expected.txt a1-summary.txt || failed=1
 "$checker" orte_ori.dbf >notperson.txt; status=$?
 [ $status -eq 2 ] || { echo "place table as person table: exit $status"; failed=1; }
 "$checker" missing.dbf >missing.txt; status=$?
