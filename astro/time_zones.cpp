@@ -187,3 +187,9 @@ bool TzdataVersion(char* text, int size) {
     if (ok) std::snprintf(text, static_cast<size_t>(size), "%s", version);
     return ok;
 }
+
+bool IsMeanTime(const ZoneOffsets& offsets) {
+    if (WholeHours(offsets)) return false;
+    const char* a = offsets.abbreviation;
+    return std::strcmp(a, "LMT") == 0 || (std::strlen(a) == 3 && std::strcmp(a + 1, "MT") == 0);
+}

@@ -40,6 +40,11 @@ bool LookUpClockTime(const char* zone, int year, int month, int day, int hour, i
 // them).
 bool WholeHours(const ZoneOffsets& offsets);
 
+// True for a mean solar time the tz database keeps before a standard zone: the place's own (LMT)
+// or a capital's that a country kept (Paris PMT, Rome RMT, Brussels BMT, Amsterdam AMT). Only an
+// offset that is no whole hour counts, so GMT never does.
+bool IsMeanTime(const ZoneOffsets& offsets);
+
 // "+5:30", "+0:53:28", "-3:30", "+1": an offset in seconds as hours, minutes and seconds.
 void FormatOffset(int seconds, char* text, int size);
 

@@ -101,11 +101,8 @@ UncheckedReason DescribeUncheckedRow(int row, const PersonEntry* e, const ZoneCo
     const ZoneOffsets& o = WholeHours(m.before) ? m.after : m.before;
     char offset[32];
     FormatOffset(o.standardSeconds + o.summerSeconds, offset, sizeof offset);
-    // The mean time of the place (LMT) or of a capital the country kept (Paris PMT, Rome RMT,
-    // Brussels BMT, Amsterdam AMT) before it took a standard zone.
-    bool lmt = std::strcmp(o.abbreviation, "LMT") == 0;
-    size_t length = std::strlen(o.abbreviation);
-    bool meanTime = lmt || (length == 3 && std::strcmp(o.abbreviation + 1, "MT") == 0);
+    const bool lmt = std::strcmp(o.abbreviation, "LMT") == 0;
+    const bool meanTime = IsMeanTime(o);
     std::snprintf(text, size, "row %d, %s %02d.%02d.%04d %02d:%02d:%02d: not checked, %s (tz database %s, %s, %s)",
                   row, c->place.name, e->day, e->month, e->year, e->hour, e->minute, e->second,
                   lmt ? "local mean time" : meanTime ? "mean time" : "the offset is no whole hour", offset,

@@ -197,7 +197,9 @@ static void check_zone(const PersonEntry& entry, ShuffleMember* member, ShuffleR
     if (std::strlen(c.place.zone) < sizeof member->zone)
         std::memcpy(member->zone, c.place.zone, std::strlen(c.place.zone) + 1);
     if (c.verdict == ZoneVerdict::NoZone) return;
-    zone->localMeanTime = !std::strcmp(c.moment.before.abbreviation, "LMT");
+    // The offsets the table check names for a row it cannot compare.
+    const ZoneMoment& m = c.moment;
+    zone->localMeanTime = IsMeanTime(WholeHours(m.before) ? m.after : m.before);
     if (c.verdict == ZoneVerdict::NotWholeHours) return;
     zone->checked = true;
     zone->disagrees = c.verdict == ZoneVerdict::Disagrees || c.verdict == ZoneVerdict::SkippedTime;

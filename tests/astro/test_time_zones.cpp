@@ -80,3 +80,17 @@ TEST(TimeZones, SkippedRepeatedAndOddOffsets) {
 }
 
 }  // namespace
+
+// Mean times before standard time: a place's own and the capitals' that countries kept; a
+// whole-hour offset named "...MT" (London's GMT) is standard time.
+TEST(TimeZones, MeanTimesBeforeStandardTime) {
+    ZoneMoment m;
+    ASSERT_TRUE(LookUpClockTime("Europe/Paris", 1900, 6, 1, 12, 0, 0, &m));
+    EXPECT_STREQ(m.before.abbreviation, "PMT");
+    EXPECT_TRUE(IsMeanTime(m.before));
+    ASSERT_TRUE(LookUpClockTime("Europe/Berlin", 1880, 6, 1, 12, 0, 0, &m));
+    EXPECT_TRUE(IsMeanTime(m.before));
+    ASSERT_TRUE(LookUpClockTime("Europe/London", 1950, 1, 15, 12, 0, 0, &m));
+    EXPECT_STREQ(m.before.abbreviation, "GMT");
+    EXPECT_FALSE(IsMeanTime(m.before));
+}
