@@ -26,7 +26,15 @@ struct Script {
 
 Script script;
 
+void (*failure_hook)(int line, const char* message) = nullptr;
+
 [[noreturn]] void fail(const char* format, const char* detail = "") {
+    if (failure_hook) {
+        char message[4096];
+        std::snprintf(message, sizeof message, format, detail);
+        failure_hook(script.current_line, message);
+        // The hook must not return; one that does still ends the run as the contract says.
+    }
     std::fprintf(stderr, "uxscript:%d: ", script.current_line);
     std::fprintf(stderr, format, detail);
     std::fprintf(stderr, "\n");
@@ -415,23 +423,30 @@ void run_command(int argc, char args[][1024]) {
     }
 }
 
+// Converts one line to Latin-1, splits it and runs its command; false for a blank line or a
+// comment.
+bool run_line(const char* line) {
+    // Latin-1 is never longer than its UTF-8, so the whole line converts.
+    size_t length = std::strlen(line);
+    char* latin1 = static_cast<char*>(std::malloc(length + 1));
+    uxscript_to_latin1(line, latin1, static_cast<int>(length + 1));
+    static char args[16][1024];
+    int argc = uxscript_split(latin1, args, 16);
+    std::free(latin1);
+    if (argc == -2) fail("line too long");
+    if (argc < 0) fail("malformed line");
+    if (argc == 0) return false;
+    run_command(argc, args);
+    return true;
+}
+
 // Runs the next command; at the end of the script a headless run quits, a windowed run hands
 // over to the person.
 bool idle_step() {
     while (script.next < script.count) {
         int index = script.next++;
         script.current_line = index + 1;
-        // Latin-1 is never longer than its UTF-8, so the whole line converts.
-        size_t length = std::strlen(script.lines[index]);
-        char* latin1 = static_cast<char*>(std::malloc(length + 1));
-        uxscript_to_latin1(script.lines[index], latin1, static_cast<int>(length + 1));
-        static char args[16][1024];
-        int argc = uxscript_split(latin1, args, 16);
-        std::free(latin1);
-        if (argc == -2) fail("line too long");
-        if (argc < 0) fail("malformed line");
-        if (argc == 0) continue;  // blank line or comment
-        run_command(argc, args);
+        if (!run_line(script.lines[index])) continue;  // blank line or comment
         return true;
     }
     if (!script.finished) {
@@ -508,6 +523,12 @@ void uxscript_to_latin1(const char* utf8, char* out, int size) {
     }
     out[n] = 0;
 }
+
+void uxscript_set_failure_hook(void (*hook)(int line, const char* message)) {
+    failure_hook = hook;
+}
+
+bool uxscript_run_line(const char* line) { return run_line(line); }
 
 void uxscript_start() {
     const char* path = std::getenv("UX_SCRIPT");

@@ -23,3 +23,13 @@ extern uxScriptHooks uxscript_hooks;
 int uxscript_split(const char* line, char args[][1024], int max_args);
 // UTF-8 to Latin-1 (characters beyond Latin-1 become '?').
 void uxscript_to_latin1(const char* utf8, char* out, int size);
+
+// For tests and fuzzing. A command that cannot be carried out calls the hook, when one is set,
+// with the script line number and the message (without the "uxscript:LINE: " prefix) instead of
+// printing them and ending the program with exit code 2. The hook must not return: it throws or
+// longjmps out of the runner. nullptr restores the program's behaviour.
+void uxscript_set_failure_hook(void (*hook)(int line, const char* message));
+// Runs one script line as the runner does (UTF-8 to Latin-1, split, run the command); false for
+// a blank line or a comment. Commands run at once, outside any wait, and failures go through the
+// failure path above.
+bool uxscript_run_line(const char* line);

@@ -33,4 +33,35 @@ TEST(ScriptLines, LongLinesAreReadWholeOrRefusedNamingTheirLine) {
     unsetenv("UX_SCRIPT");
 }
 
+struct Refused {
+    int line;
+    std::string message;
+};
+[[noreturn]] void throw_refusal(int line, const char* message) { throw Refused{line, message}; }
+
+// The seam for tests and fuzzing: one line runs as the runner runs it, and with the hook set a
+// refused command comes back to the caller with its message instead of ending the process.
+TEST(ScriptLines, OneLineRunsAndARefusalReachesTheFailureHook) {
+    setenv("UX_PLATFORM", "headless", 1);
+    ASSERT_TRUE(uxentry_init());
+    uxscript_set_failure_hook(throw_refusal);
+    EXPECT_FALSE(uxscript_run_line("   # a comment"));
+    EXPECT_TRUE(uxscript_run_line("seed 7"));
+    std::string message;
+    try {
+        uxscript_run_line("module-seed Stra\xc3\x9f" "e");  // converted to Latin-1 before it is named
+    } catch (const Refused& r) {
+        message = r.message;
+    }
+    EXPECT_EQ(message, "not a seed: Stra\xdf" "e");
+    message.clear();
+    try {
+        uxscript_run_line("click \"unterminated");
+    } catch (const Refused& r) {
+        message = r.message;
+    }
+    EXPECT_EQ(message, "malformed line");
+    uxscript_set_failure_hook(nullptr);
+}
+
 }  // namespace
