@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "records/chooser_window.h"
 #include "records/csv_chooser.h"
 #include "records/person_rows.h"
 #include "records/person_table.h"
@@ -24,9 +25,6 @@ enum {
     kName = 0, kFirstName = 1, kPlace = 2, kLongitude = 3, kLatitude = 4, kZone = 5, kDate = 6,
     kTime = 7, kSummerTime = 8
 };
-
-static const int kListNameWidth = 40;
-static const int kListNameCut = 36;
 
 // The row last confirmed in the chooser, preselected the next time it opens.
 static int gRememberedRow = -1;
@@ -199,12 +197,7 @@ void FillPersonList(uxXBase* table, uxWidget* list) {
         uxxbase_read_field(table, row, kDate, date, sizeof date);
         uxxbase_read_field(table, row, kTime, time, sizeof time);
         uxxbase_read_field(table, row, kPlace, place, sizeof place);
-        char who[2100];
-        if (first[0]) std::snprintf(who, sizeof who, "%s %s", first, name);
-        else std::snprintf(who, sizeof who, "%s", name);
-        if (static_cast<int>(std::strlen(who)) > kListNameWidth)
-            std::snprintf(who + kListNameCut, sizeof who - kListNameCut, "...");
-        uxlistbox_add(box, "%-*s%-10s   %-10s%s", kListNameWidth, who, date, time, place);
+        AddChooserLine(box, first, name, date, time, place);
     }
 }
 
@@ -217,81 +210,53 @@ static void refill(uxXBase* table, uxListBox* list) {
 
 bool ChooseData(const char* path, PersonEntry* entry) {
     if (IsCsvTablePath(path)) return ChooseCsvData(path, entry);
-    uxWindow win;
-    uxwindow_create(&win, "Choose data,x=50%,y=50%,xs=600,ys=400,noquit,nosysmenu");
-    uxListBox list;
-    uxlistbox_create(&list, "x=50%,y=45%,xs=98%,ys=78%,font=6x13");
     uxXBase table;
-    if (!uxxbase_open(&table, path)) {
-        uxlistbox_destroy(&list);
-        uxwindow_destroy(&win);
-        return false;
-    }
-    uxBar bar;
-    uxbar_create(&bar, "x=50%,xs=100%,y=90%");
-    uxButton ok, add, edit, remove, cancel;
-    uxbutton_create(&ok, "OK,x=10%,y=95%,xs=18%,default");
-    uxbutton_create(&add, "Neu eingeben,x=30%,y=95%,xs=18%");
-    uxbutton_create(&edit, "Bearbeiten,x=50%,y=95%,xs=18%");
-    uxbutton_create(&remove, "L\xf6schen,x=70%,y=95%,xs=18%");
-    uxbutton_create(&cancel, "Abbrechen,x=90%,y=95%,xs=18%");
-
-    FillPersonList(&table, &list.base);
-    uxwidget_focus(&list.base);
-    if (gRememberedRow >= 0 && gRememberedRow < uxlistbox_count(&list))
-        uxlistbox_select(&list, gRememberedRow);
+    if (!uxxbase_open(&table, path)) return false;
+    ChooserWindow w;
+    OpenChooserWindow(&w);
+    FillPersonList(&table, &w.list.base);
+    uxwidget_focus(&w.list.base);
+    if (gRememberedRow >= 0 && gRememberedRow < uxlistbox_count(&w.list))
+        uxlistbox_select(&w.list, gRememberedRow);
 
     bool chosen = false;
     for (;;) {
-        int ids[7] = {uxbutton_id(&ok),     uxbutton_id(&add),    uxbutton_id(&edit),
-                      uxbutton_id(&remove), uxbutton_id(&cancel), list.base.id,
-                      uxwindow_close_id(&win)};
-        int id = uxWaitForEventList(7, ids);
-        // Leaving the chooser (Abbrechen, Escape, the close box) cancels the module that asked.
-        if (id != 0 && (id == uxbutton_id(&cancel) || id == uxwindow_close_id(&win)))
-            uxevent_cancel(win.title);
-        if (id == 0 || id == uxbutton_id(&cancel) || id == uxwindow_close_id(&win)) break;
-        int row = uxlistbox_selected(&list);
+        ChooserAction action = WaitInChooser(&w);
+        if (action == ChooserAction::Leave) break;
+        int row = uxlistbox_selected(&w.list);
         bool selected = row >= 0 && row < uxxbase_count(&table);
-        if (id == uxbutton_id(&ok) || id == list.base.id) {
+        if (action == ChooserAction::Choose) {
             if (!selected) continue;
             ReadPersonRow(&table, entry, row);
             gRememberedRow = row;
             chosen = true;
             break;
         }
-        if (id == uxbutton_id(&edit)) {
+        if (action == ChooserAction::Edit) {
             if (!selected) continue;
             ReadPersonRow(&table, entry, row);
             if (PersonEntryDialog(entry, false)) {
                 errno = 0;
                 if (!replace_person_row(&table, row, entry)) report_unwritten(path);
-                refill(&table, &list);
+                refill(&table, &w.list);
             }
-            uxwidget_focus(&list.base);
-        } else if (id == uxbutton_id(&add)) {
+            uxwidget_focus(&w.list.base);
+        } else if (action == ChooserAction::Add) {
             if (PersonEntryDialog(entry, true)) {
                 errno = 0;
                 if (!WritePersonRow(&table, entry)) report_unwritten(path);
-                refill(&table, &list);
+                refill(&table, &w.list);
             }
-        } else if (id == uxbutton_id(&remove)) {
+        } else if (action == ChooserAction::Remove) {
             if (!selected) continue;
             errno = 0;
             if (!uxxbase_delete(&table, row)) report_unwritten(path);
-            refill(&table, &list);
+            refill(&table, &w.list);
         }
     }
     errno = 0;
     if (!uxxbase_close(&table)) report_unwritten(path);
-    uxbutton_destroy(&cancel);
-    uxbutton_destroy(&remove);
-    uxbutton_destroy(&edit);
-    uxbutton_destroy(&add);
-    uxbutton_destroy(&ok);
-    uxbar_destroy(&bar);
-    uxlistbox_destroy(&list);
-    uxwindow_destroy(&win);
+    CloseChooserWindow(&w);
     return chosen;
 }
 
