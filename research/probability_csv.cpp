@@ -31,10 +31,7 @@ bool WriteProbabilityCsv(const ProbabilityCounters counters[kCorrelationKinds],
         const ProbabilityCounters& c = counters[kind];
         for (int i = 0; i <= last; ++i)
             for (int j = 0; j <= last; ++j) {
-                CsvText(csv, "element");
-                CsvText(csv, KindLabel(kind));
-                CsvText(csv, PrincipleLabel(i));
-                CsvText(csv, PrincipleLabel(j));
+                CsvQuantityLabels(csv, "element", kind, i, j);
                 if (cell_shown(weights, selfCorrelation, i, j)) {
                     write_share(csv, c.elements[i < j ? i : j][i < j ? j : i], groups);
                 } else {
@@ -46,18 +43,12 @@ bool WriteProbabilityCsv(const ProbabilityCounters counters[kCorrelationKinds],
                 CsvEndRow(csv);
             }
         for (int i = 0; i <= last; ++i) {
-            CsvText(csv, "row_sum");
-            CsvText(csv, KindLabel(kind));
-            CsvText(csv, PrincipleLabel(i));
-            CsvEmpty(csv);
+            CsvQuantityLabels(csv, "row_sum", kind, i, -1);
             write_share(csv, c.rows[i], groups);
             CsvInt(csv, significance[kind][i][last + 1]);
             CsvEndRow(csv);
         }
-        CsvText(csv, "matrix_sum");
-        CsvText(csv, KindLabel(kind));
-        CsvEmpty(csv);
-        CsvEmpty(csv);
+        CsvQuantityLabels(csv, "matrix_sum", kind, -1, -1);
         write_share(csv, c.sum, groups);
         CsvEmpty(csv);
         CsvEndRow(csv);

@@ -77,6 +77,15 @@ const char* KindLabel(int kind) {
     return kind >= 0 && kind < kCorrelationKinds ? kinds[kind] : "";
 }
 
+void CsvQuantityLabels(ResultsCsv* csv, const char* quantity, int kind, int row, int column) {
+    CsvText(csv, quantity);
+    CsvText(csv, KindLabel(kind));
+    if (row >= 0) CsvText(csv, PrincipleLabel(row));
+    else CsvEmpty(csv);
+    if (column >= 0) CsvText(csv, PrincipleLabel(column));
+    else CsvEmpty(csv);
+}
+
 bool WriteMatrixCsv(const char* name,
                     const double matrices[kCorrelationKinds][kMatrixSize][kMatrixSize], int last) {
     if (last > kMatrixPrinciples - 1) last = kMatrixPrinciples - 1;
@@ -88,25 +97,16 @@ bool WriteMatrixCsv(const char* name,
         const double sum = RowSums(matrices[kind], last, rowSums);
         for (int i = 0; i <= last; ++i)
             for (int j = 0; j <= last; ++j) {
-                CsvText(csv, "element");
-                CsvText(csv, KindLabel(kind));
-                CsvText(csv, PrincipleLabel(i));
-                CsvText(csv, PrincipleLabel(j));
+                CsvQuantityLabels(csv, "element", kind, i, j);
                 CsvNumber(csv, matrices[kind][i][j]);
                 CsvEndRow(csv);
             }
         for (int i = 0; i <= last; ++i) {
-            CsvText(csv, "row_sum");
-            CsvText(csv, KindLabel(kind));
-            CsvText(csv, PrincipleLabel(i));
-            CsvEmpty(csv);
+            CsvQuantityLabels(csv, "row_sum", kind, i, -1);
             CsvNumber(csv, rowSums[i]);
             CsvEndRow(csv);
         }
-        CsvText(csv, "matrix_sum");
-        CsvText(csv, KindLabel(kind));
-        CsvEmpty(csv);
-        CsvEmpty(csv);
+        CsvQuantityLabels(csv, "matrix_sum", kind, -1, -1);
         CsvNumber(csv, sum);
         CsvEndRow(csv);
     }

@@ -33,6 +33,9 @@ void DiscardResultsCsv(ResultsCsv* csv);
 const char* PrincipleLabel(int principle);
 // The name of kind 0..3 ("H", "I", "D", "DA").
 const char* KindLabel(int kind);
+// The four label columns of a matrix table: quantity ("element", "row_sum", "matrix_sum"),
+// kind, row and column principles; a principle below 0 leaves its column empty.
+void CsvQuantityLabels(ResultsCsv* csv, const char* quantity, int kind, int row, int column);
 
 // The four matrices over principles 0..last in long format, columns
 // quantity,kind,row,column,value: every element ("element", row and column principle), every
