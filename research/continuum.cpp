@@ -168,149 +168,96 @@ struct MomentMatrices {
     double dynamics[kMatrixSize][kMatrixSize];
 };
 
-// H(t) and D(t) of a moment are symmetric: their upper triangles over the principles 0..10,
-// diagonal included, hold all of them in 40 % of the memory, which is what the threads write and
-// read back for the sums.
-static const int kTriangle = kMatrixPrinciples * (kMatrixPrinciples + 1) / 2;
-struct MomentTriangles {
-    double harmony[kTriangle];
-    double dynamics[kTriangle];
+// The longitudes of one sampled moment: all its matrices need (112 bytes, where the matrices
+// take 2.3 KB).
+struct MomentLongitudes {
+    double longitude[sizeof(PositionRecord::longitude) / sizeof(double)];
 };
 
-// Where element (i, j) of a principle matrix lies in its triangle.
-static const struct TriangleIndex {
-    unsigned char at[kMatrixPrinciples][kMatrixPrinciples];
-    TriangleIndex() : at() {
-        int t = 0;
-        for (int i = 0; i < kMatrixPrinciples; ++i)
-            for (int j = i; j < kMatrixPrinciples; ++j)
-                at[i][j] = at[j][i] = static_cast<unsigned char>(t++);
-    }
-} kTriangleIndex;
-
-// The matrices of one block of moments, kept until the main thread's replay has added them up.
+// A block of moments: drawn by the main thread, their positions computed by all threads, kept
+// until the main thread has added them up.
 struct MomentBlock {
-    int count = 0;       // 0: no block
-    bool added = false;  // its matrices are in the sums already
     std::vector<double> moments;
-    MomentMatrices matrices;                 // the full matrices of a moment added at once
-    std::vector<MomentTriangles> triangles;  // the block's moments, for the threads
+    std::vector<MomentLongitudes> positions;
 };
 
-// Adds rows firstRow .. endRow - 1 of a moment's matrices to the sums: each element as
-// AccumulateMoment adds it.
-static void add_rows(const MomentTriangles& m, int firstRow, int endRow) {
-    const int size = run.last + 1;
-    for (int i = firstRow; i < endRow; ++i) {
-        double* sumH = run.accumulators[kHarmonyKind][i];
-        double* sumI = run.accumulators[kEnergyKind][i];
-        double* sumD = run.accumulators[kDynamicsKind][i];
-        double* sumDA = run.accumulators[kAbsoluteDynamicsKind][i];
-        const unsigned char* at = kTriangleIndex.at[i];
-        for (int j = 0; j < size; ++j) {
-            const double h = m.harmony[at[j]], d = m.dynamics[at[j]];
-            sumH[j] += h;
-            sumI[j] += std::fabs(h);
-            sumD[j] += d;
-            sumDA[j] += std::fabs(d);
-        }
-    }
-}
+// Moments a block: some 3 ms of computing on two threads, 0.5 MB of longitudes.
+static const int kBlockMoments = 4096;
+// Moments a thread takes from the block at a time.
+static const int kMomentsPerChunk = 32;
 
-// Positions and matrices of the block's moments begin .. end - 1 into their triangles; with
-// `add` (one thread), each moment is added to the sums at once instead, while its matrices are
-// still in the cache (they stay in `matrices` for a printed moment, a block of one).
-static void compute_moments(MomentBlock& block, int begin, int end, bool add) {
-    MomentMatrices scratch;
-    PersonRecord moment;
-    fill_moment_record(&moment);
-    PositionRecord positions{};
-    for (int b = begin; b < end; ++b) {
-        CalendarFromJulianDay(block.moments[b], &moment.year, &moment.month, &moment.day,
-                              &moment.hour, &moment.minute);
-        moment.second = 0;
-        PlanetPositions(moment, &positions);
-        MomentMatrices& m = add ? block.matrices : scratch;
-        BuildMomentMatrices(run.order, positions.longitude, m.harmony, m.dynamics);
-        if (add) {
-            AccumulateMoment(run.accumulators, m.harmony, m.dynamics, run.last);
-            continue;
-        }
-        MomentTriangles& kept = block.triangles[b];
-        for (int i = 0; i < kMatrixPrinciples; ++i)
-            for (int j = i; j < kMatrixPrinciples; ++j) {
-                kept.harmony[kTriangleIndex.at[i][j]] = m.harmony[i][j];
-                kept.dynamics[kTriangleIndex.at[i][j]] = m.dynamics[i][j];
-            }
-    }
-}
-
-// The hot loop, in blocks of moments: the main thread draws a block's moments; then all threads
-// at once compute that block's matrices and add up the previous block (each takes some rows of
-// the sums, every element still added in moment order); then the main thread makes the block's
-// progress and wait calls of the single loop. Two block buffers, allocated once before the loop.
-// False when the application stops, so that no partial means are reported or written.
+// The hot loop, in blocks of moments (research/moment_threads.h): the main thread draws a block's
+// moments; all threads compute their positions; the main thread then builds each moment's
+// matrices from its longitudes and adds them to the sums in moment order, with the progress and
+// wait calls of the single loop, while the threads compute the next block. Two block buffers,
+// allocated once before the loop. False when the application stops, so that no partial means are
+// reported or written.
 static bool sample_moments() {
     const bool printMoments = run.count <= 10;
-    // Printed moments go one by one; else four waits' worth a block (fewer thread starts).
-    const int block = printMoments ? 1 : 4 * kMomentsPerWait;
+    // Printed moments go one by one, on the main thread.
+    const int block = printMoments ? 1 : kBlockMoments;
     MomentBlock blocks[2];
     for (MomentBlock& b : blocks) {
         b.moments.resize(block);
-        b.triangles.resize(block);
+        b.positions.resize(block);
     }
     EnsureWaveTablesForOrder(run.order);  // filled before the threads read it
-    PersonRecord record;
-    fill_moment_record(&record);
+    MomentMatrices matrices;
     int sinceWait = 0;
-    for (int first = 0, r = 0; first < run.count + block; first += block, r ^= 1) {
-        MomentBlock& next = blocks[r];
-        const MomentBlock& previous = blocks[r ^ 1];
-        next.count = std::max(0, std::min(block, run.count - first));
-        for (int b = 0; b < next.count; ++b) {
-            const int k = first + b;
+    auto prepare = [&](int k) {
+        MomentBlock& next = blocks[k & 1];
+        const int first = k * block;
+        const int count = std::min(block, run.count - first);
+        for (int b = 0; b < count; ++b) {
             next.moments[b] = run.random
                                   ? run.jdStart + random_fraction() * run.count * run.increment
-                                  : run.jdStart + k * run.increment;
+                                  : run.jdStart + (first + b) * run.increment;
             if (printMoments) {
+                PersonRecord record;
+                fill_moment_record(&record);
                 CalendarFromJulianDay(next.moments[b], &record.year, &record.month, &record.day,
                                       &record.hour, &record.minute);
                 Print("\n\n a %d m %d d %d h %d min %d", record.year, record.month, record.day,
                       record.hour, record.minute);
             }
         }
-        // One share per thread: moments of the new block and rows of the previous one's sums.
-        const int shares = std::max(1, std::min(MomentThreads(), kMatrixPrinciples));
-        next.added = shares == 1 || printMoments;
-        if (next.added) compute_moments(next, 0, next.count, true);
-        const int held = next.added ? 0 : RunMomentShares(shares, [&](int begin, int end) {
-            const int count = next.count, rows = run.last + 1;
-            compute_moments(next, MomentShare(count, begin, shares),
-                            MomentShare(count, end, shares), false);
-            const int firstRow = MomentShare(rows, begin, shares);
-            const int endRow = MomentShare(rows, end, shares);
-            for (int b = 0; b < (previous.added ? 0 : previous.count); ++b)
-                add_rows(previous.triangles[b], firstRow, endRow);
-        });
-        if (held > 0) compute_moments(next, 0, next.count, false);  // prints them in order
-        for (int b = 0; b < next.count; ++b) {
-            const int k = first + b;
-            SetProgress(static_cast<int>(static_cast<long long>(k) * 100 / run.count));
-            if (++sinceWait >= kMomentsPerWait) {
-                WaitSeconds(0.001);
-                sinceWait = 0;
-                if (!uxRunning()) return false;
-            }
-            if (printMoments) {
-                double sh, si;
-                MomentSums(next.matrices.harmony, run.weights, run.selfCorrelation, run.last,
-                           &sh, &si);
-                Print(" continuum H= %f", sh);
-                Print(" continuum I= %f", si);
-            }
+        return count;
+    };
+    auto compute = [&](int k, int begin, int end) {
+        MomentBlock& current = blocks[k & 1];
+        PersonRecord moment;
+        fill_moment_record(&moment);
+        PositionRecord positions{};
+        for (int b = begin; b < end; ++b) {
+            CalendarFromJulianDay(current.moments[b], &moment.year, &moment.month, &moment.day,
+                                  &moment.hour, &moment.minute);
+            moment.second = 0;
+            PlanetPositions(moment, &positions);
+            std::copy(std::begin(positions.longitude), std::end(positions.longitude),
+                      current.positions[b].longitude);
         }
-    }
-    return true;
+    };
+    auto consume = [&](int k, int b) {
+        BuildMomentMatrices(run.order, blocks[k & 1].positions[b].longitude, matrices.harmony,
+                            matrices.dynamics);
+        AccumulateMoment(run.accumulators, matrices.harmony, matrices.dynamics, run.last);
+        const int index = k * block + b;
+        SetProgress(static_cast<int>(static_cast<long long>(index) * 100 / run.count));
+        if (++sinceWait >= kMomentsPerWait) {
+            WaitSeconds(0.001);
+            sinceWait = 0;
+            if (!uxRunning()) return false;
+        }
+        if (printMoments) {
+            double sh, si;
+            MomentSums(matrices.harmony, run.weights, run.selfCorrelation, run.last, &sh, &si);
+            Print(" continuum H= %f", sh);
+            Print(" continuum I= %f", si);
+        }
+        return true;
+    };
+    const int blockCount = static_cast<int>((static_cast<long long>(run.count) + block - 1) / block);
+    return RunBlockPipeline(blockCount, kMomentsPerChunk, printMoments, prepare, compute, consume);
 }
 
 static void print_report_heading() {

@@ -53,35 +53,42 @@ void SampleControlGroup(ControlGroupSampler* sampler, int members,
                    &sampler->positions, sampler->harmony, sampler->dynamics, accumulators);
 }
 
-int StartControlGroupBlocks(ControlGroupSampler* sampler, int members, int groups) {
+bool SampleControlGroups(ControlGroupSampler* sampler, int members, int groups,
+                         const double* weights, int selfCorrelation, const ControlGroupUse& use) {
+    // A few thousand moments a block, a few groups per thread at least, never more than the
+    // run's groups.
     const int size = std::max(members, 1);
     int perBlock = std::max((4000 + size - 1) / size, 4 * MomentThreads());
-    perBlock = std::min({perBlock, 512, std::max(groups, 1)});
-    sampler->groupsPerBlock = perBlock;
-    sampler->blockMoments.assign(static_cast<size_t>(perBlock) * size, 0.0);
-    sampler->blockMeans.assign(static_cast<size_t>(perBlock), ControlGroupMeans{});
+    perBlock = std::max(1, std::min({perBlock, 512, groups}));
+    for (int b = 0; b < 2; ++b) {
+        sampler->blockMoments[b].assign(static_cast<size_t>(perBlock) * size, 0.0);
+        sampler->blockMeans[b].assign(static_cast<size_t>(perBlock), ControlGroupMeans{});
+    }
     EnsureWaveTablesForOrder(sampler->order);  // filled before the threads read it
-    return perBlock;
-}
-
-void SampleControlGroupBlock(ControlGroupSampler* sampler, int members, int groups,
-                             const double* weights, int selfCorrelation) {
-    groups = std::min(groups, sampler->groupsPerBlock);
-    const size_t moments = static_cast<size_t>(groups) * std::max(members, 0);
-    for (size_t k = 0; k < moments; ++k) sampler->blockMoments[k] = RandomControlMoment(*sampler);
+    const size_t m = static_cast<size_t>(std::max(members, 0));
+    auto prepare = [&](int k) {
+        const int count = std::min(perBlock, groups - k * perBlock);
+        double* moments = sampler->blockMoments[k & 1].data();
+        for (size_t i = 0; i < static_cast<size_t>(count) * m; ++i)
+            moments[i] = RandomControlMoment(*sampler);
+        return count;
+    };
     const ControlGroupSampler& s = *sampler;
-    ComputeInParallel(groups, [&](int begin, int end) {
+    auto compute = [&](int k, int begin, int end) {
         PersonRecord record = s.record;
         PositionRecord positions = s.positions;
         double harmony[kMatrixSize][kMatrixSize], dynamics[kMatrixSize][kMatrixSize];
         double sums[kCorrelationKinds][kMatrixSize][kMatrixSize];
         for (int g = begin; g < end; ++g) {
             ClearAccumulators(sums);
-            const double* t = &s.blockMoments[static_cast<size_t>(g) * members];
-            for (int k = 0; k < members; ++k)
-                add_moment(s.order, s.last, t[k], &record, &positions, harmony, dynamics, sums);
+            const double* t = &s.blockMoments[k & 1][g * m];
+            for (size_t i = 0; i < m; ++i)
+                add_moment(s.order, s.last, t[i], &record, &positions, harmony, dynamics, sums);
             FinishAccumulators(sums, weights, selfCorrelation, s.last, members,
-                               sampler->blockMeans[g].means);
+                               sampler->blockMeans[k & 1][g].means);
         }
-    });
+    };
+    auto consume = [&](int k, int g) { return use(k * perBlock + g, s.blockMeans[k & 1][g]); };
+    const int blocks = (groups + perBlock - 1) / perBlock;
+    return RunBlockPipeline(std::max(blocks, 0), 1, false, prepare, compute, consume);
 }

@@ -4,6 +4,7 @@
 // summed into the four accumulators. Everything the cycle touches lives in the sampler, so a
 // run of many groups allocates nothing and touches no file.
 
+#include <functional>
 #include <vector>
 
 #include "astro/astro_records.h"
@@ -24,11 +25,10 @@ struct ControlGroupSampler {
     PositionRecord positions;
     double harmony[kMatrixSize][kMatrixSize];
     double dynamics[kMatrixSize][kMatrixSize];
-    // Blocks of groups computed on all cores: the block's random moments, drawn on the main
-    // thread, and each group's means (sized by StartControlGroupBlocks, once per run).
-    int groupsPerBlock;
-    std::vector<double> blockMoments;
-    std::vector<ControlGroupMeans> blockMeans;
+    // Blocks of groups computed on all cores, two at a time: a block's random moments, drawn on
+    // the main thread, and each group's means (sized once per run).
+    std::vector<double> blockMoments[2];
+    std::vector<ControlGroupMeans> blockMeans[2];
 };
 
 // Moments are read as clock time of zone 1 at 13 deg 59' E, 51 deg 10' N.
@@ -43,13 +43,13 @@ double RandomControlMoment(const ControlGroupSampler& sampler);
 void SampleControlGroup(ControlGroupSampler* sampler, int members,
                         double accumulators[kCorrelationKinds][kMatrixSize][kMatrixSize]);
 
-// Sizes the block buffers for groups of `members` (a few thousand moments a block, a few groups
-// per thread at least, never more than the run's groups) and returns the groups per block.
-int StartControlGroupBlocks(ControlGroupSampler* sampler, int members, int groups);
+// Takes a control group's means on the main thread; false stops the sampling.
+using ControlGroupUse = std::function<bool(int group, const ControlGroupMeans& means)>;
 
-// The next `groups` groups (at most the groups per block): their random moments drawn on the
-// calling thread in the order SampleControlGroup draws them, then on all cores each group's
-// sums as SampleControlGroup makes them, finished into blockMeans[0..groups-1] with the
-// weights, the self-correlation flag and the divisor `members` (FinishAccumulators).
-void SampleControlGroupBlock(ControlGroupSampler* sampler, int members, int groups,
-                             const double* weights, int selfCorrelation);
+// `groups` groups of `members` on all cores: each group's random moments drawn on the calling
+// thread in the order SampleControlGroup draws them, its sums made as SampleControlGroup makes
+// them and finished into its means with the weights, the self-correlation flag and the divisor
+// `members` (FinishAccumulators); use(g, means) then takes the groups one by one on the calling
+// thread, in order, while the threads compute the next ones. False when use stopped it.
+bool SampleControlGroups(ControlGroupSampler* sampler, int members, int groups,
+                         const double* weights, int selfCorrelation, const ControlGroupUse& use);

@@ -249,31 +249,29 @@ static bool count_groups() {
     if (!csv) return false;
     // The groups come in blocks computed on all cores; the classes, progress and waits follow
     // group by group on the main thread, as in a single loop.
-    const int perBlock = StartControlGroupBlocks(&run.sampler, run.members, run.groups);
-    for (int g = 0; g < run.groups; ++g) {
-        const int b = g % perBlock;
-        if (b == 0)
-            SampleControlGroupBlock(&run.sampler, run.members, run.groups - g, run.weights,
-                                    run.selfCorrelation);
-        double values[kCorrelationKinds];
-        for (int k = 0; k < kCorrelationKinds; ++k) {
-            values[k] = MatrixSum(run.sampler.blockMeans[b].means[k], run.last);
-            if (values[k] < run.minimum[k]) run.minimum[k] = values[k];
-            if (values[k] > run.maximum[k]) run.maximum[k] = values[k];
-        }
-        if (printValues)
-            Print("\n H= %f  I= %f D= %f DA= %f", values[0], values[1], values[2], values[3]);
-        WriteDensityGroup(csv, g + 1, values);
-        for (int k = 0; k < kCorrelationKinds; ++k) {
-            CountInClass(values[k], run.limits[k], run.counts[k]);
-            CountInClass(run.eventSums[k], run.limits[k], run.markers[k]);
-        }
-        SetProgress(static_cast<int>(static_cast<long long>(g + 1) * 100 / run.groups));
-        WaitSeconds(0.001);
-        if (!uxRunning()) {
-            DiscardResultsCsv(csv);
-            return false;
-        }
+    const bool sampled = SampleControlGroups(
+        &run.sampler, run.members, run.groups, run.weights, run.selfCorrelation,
+        [&](int g, const ControlGroupMeans& group) {
+            double values[kCorrelationKinds];
+            for (int k = 0; k < kCorrelationKinds; ++k) {
+                values[k] = MatrixSum(group.means[k], run.last);
+                if (values[k] < run.minimum[k]) run.minimum[k] = values[k];
+                if (values[k] > run.maximum[k]) run.maximum[k] = values[k];
+            }
+            if (printValues)
+                Print("\n H= %f  I= %f D= %f DA= %f", values[0], values[1], values[2], values[3]);
+            WriteDensityGroup(csv, g + 1, values);
+            for (int k = 0; k < kCorrelationKinds; ++k) {
+                CountInClass(values[k], run.limits[k], run.counts[k]);
+                CountInClass(run.eventSums[k], run.limits[k], run.markers[k]);
+            }
+            SetProgress(static_cast<int>(static_cast<long long>(g + 1) * 100 / run.groups));
+            WaitSeconds(0.001);
+            return uxRunning();
+        });
+    if (!sampled) {
+        DiscardResultsCsv(csv);
+        return false;
     }
     if (!CloseResultsCsv(csv)) return false;
     Print(" \n ENDE Number of groups ");

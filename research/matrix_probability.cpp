@@ -161,20 +161,16 @@ static bool ask_groups() {
 static bool count_groups() {
     // The groups come in blocks computed on all cores; the counts, progress and waits follow
     // group by group on the main thread, as in a single loop.
-    const int perBlock = StartControlGroupBlocks(&run.sampler, run.members, run.groups);
-    for (int g = 0; g < run.groups; ++g) {
-        const int b = g % perBlock;
-        if (b == 0)
-            SampleControlGroupBlock(&run.sampler, run.members, run.groups - g, run.weights,
-                                    run.selfCorrelation);
-        for (int k = 0; k < kCorrelationKinds; ++k)
-            CountControlGroup(run.sampler.blockMeans[b].means[k], run.eventMatrices[k],
-                              run.eventRows[k], run.eventSums[k], run.last, &run.counters[k]);
-        SetProgress(static_cast<int>(static_cast<long long>(g + 1) * 100 / run.groups));
-        WaitSeconds(0.001);
-        if (!uxRunning()) return false;
-    }
-    return true;
+    return SampleControlGroups(
+        &run.sampler, run.members, run.groups, run.weights, run.selfCorrelation,
+        [](int g, const ControlGroupMeans& group) {
+            for (int k = 0; k < kCorrelationKinds; ++k)
+                CountControlGroup(group.means[k], run.eventMatrices[k], run.eventRows[k],
+                                  run.eventSums[k], run.last, &run.counters[k]);
+            SetProgress(static_cast<int>(static_cast<long long>(g + 1) * 100 / run.groups));
+            WaitSeconds(0.001);
+            return uxRunning();
+        });
 }
 
 static void print_heading(int kind) {

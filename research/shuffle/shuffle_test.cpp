@@ -60,7 +60,7 @@ struct Run {
     ShuffleEngine engine;
     DesignDrawer drawer;
     int blockGroups;                 // control groups per block (for the whole group's size)
-    std::vector<ControlDraw> draws;  // blockGroups x n
+    std::vector<ControlDraw> draws[2];  // blockGroups x n, two blocks at a time
     std::vector<double> controls;    // K x Q, control group g's values in row g
     ShuffleProgress progress;
     long long done;   // control members computed
@@ -111,27 +111,32 @@ void ComputeControlGroup(const Run& run, const ControlDraw* draws, int m, double
     QuantitiesFromAccumulators(sums, s, m, run.list, run.quantities, values);
 }
 
-// K control groups of the rows rows[0..m-1] into run.controls; false when stopped.
+// K control groups of the rows rows[0..m-1] into run.controls; false when stopped. Every random
+// choice of a block is made on this thread, group after group, while the threads compute the
+// previous block's moments (independent groups, each into its own row).
 bool RunControlGroups(Run& run, const int* rows, int m) {
     const int Q = run.quantities;
-    for (int g0 = 0; g0 < run.groups; g0 += run.blockGroups) {
-        const int count = std::min(run.blockGroups, run.groups - g0);
-        // Every random choice of the block, group after group, on this thread.
-        for (int b = 0; b < count; ++b)
-            DrawControlGroup(&run.drawer, run.engine, rows, m,
-                             run.draws.data() + static_cast<size_t>(b) * m);
-        // The moments: independent groups, each into its own row.
-        const ControlDraw* draws = run.draws.data();
-        double* block = run.controls.data() + static_cast<size_t>(g0) * Q;
-        ComputeInParallel(count, [&](int begin, int end) {
-            for (int b = begin; b < end; ++b)
-                ComputeControlGroup(run, draws + static_cast<size_t>(b) * m, m,
-                                    block + static_cast<size_t>(b) * Q);
-        });
-        run.done += static_cast<long long>(count) * m;
-        if (!Report(run)) return false;
-    }
-    return true;
+    const int blocks = (run.groups + run.blockGroups - 1) / run.blockGroups;
+    auto count = [&](int k) { return std::min(run.blockGroups, run.groups - k * run.blockGroups); };
+    auto prepare = [&](int k) {
+        ControlDraw* draws = run.draws[k & 1].data();
+        for (int b = 0; b < count(k); ++b)
+            DrawControlGroup(&run.drawer, run.engine, rows, m, draws + static_cast<size_t>(b) * m);
+        return count(k);
+    };
+    auto compute = [&](int k, int begin, int end) {
+        const ControlDraw* draws = run.draws[k & 1].data();
+        double* block = run.controls.data() + static_cast<size_t>(k) * run.blockGroups * Q;
+        for (int b = begin; b < end; ++b)
+            ComputeControlGroup(run, draws + static_cast<size_t>(b) * m, m,
+                                block + static_cast<size_t>(b) * Q);
+    };
+    auto consume = [&](int k, int b) {
+        if (b + 1 < count(k)) return true;
+        run.done += static_cast<long long>(count(k)) * m;
+        return Report(run);
+    };
+    return RunBlockPipeline(blocks, 1, false, prepare, compute, consume);
 }
 
 // Control mean, sd and permutation p of the rows' group against run.controls; values of the
@@ -208,7 +213,8 @@ bool RunShuffleTest(const ShuffleSettings& settings, const ShuffleMember* member
     StartDesign(settings, members, count, &run.drawer);
     run.blockGroups = static_cast<int>(std::clamp<long long>(kBlockMoments / count, 1,
                                                              run.groups));
-    run.draws.resize(static_cast<size_t>(run.blockGroups) * count);
+    for (std::vector<ControlDraw>& draws : run.draws)
+        draws.resize(static_cast<size_t>(run.blockGroups) * count);
     run.controls.resize(static_cast<size_t>(run.groups) * Q);
     run.progress = progress;
     run.done = 0;
