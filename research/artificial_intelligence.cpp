@@ -379,39 +379,42 @@ static void print_match(int kind, int o, const SimilarityMeasures& m) {
 
 static const int kStepsPerBlock = 256;
 
-// The patterns of the steps first .. first + count - 1, computed on all cores into `patterns`.
-static void compute_patterns(int first, int count, const SignificanceTable* codes,
-                             MomentPattern* patterns) {
-    ComputeInParallel(count, [&](int begin, int end) {
-        PersonRecord c = run.chart;
-        PositionRecord positions{};
-        double harmony[kMatrixSize][kMatrixSize];
-        double dynamics[kMatrixSize][kMatrixSize];
-        for (int b = begin; b < end; ++b) {
-            double jd = run.jdStart + (first + b) * run.step;
-            CalendarFromJulianDay(jd, &c.year, &c.month, &c.day, &c.hour, &c.minute);
-            c.second = 0;
-            PlanetPositions(c, &positions);
-            BuildMomentMatrices(run.order, positions.longitude, harmony, dynamics);
-            BuildMomentPattern(harmony, dynamics, run.weights, run.autoCorrelation, codes,
-                               run.groupSize, run.last, &patterns[b]);
-        }
-    });
+// The pattern of the step `o` into `pattern`.
+static void compute_pattern(int o, const SignificanceTable* codes, PersonRecord* c,
+                            PositionRecord* positions, MomentPattern* pattern) {
+    double harmony[kMatrixSize][kMatrixSize];
+    double dynamics[kMatrixSize][kMatrixSize];
+    double jd = run.jdStart + o * run.step;
+    CalendarFromJulianDay(jd, &c->year, &c->month, &c->day, &c->hour, &c->minute);
+    c->second = 0;
+    PlanetPositions(*c, positions);
+    BuildMomentMatrices(run.order, positions->longitude, harmony, dynamics);
+    BuildMomentPattern(harmony, dynamics, run.weights, run.autoCorrelation, codes, run.groupSize,
+                       run.last, pattern);
 }
 
 // One moment per step, the moments' patterns in blocks computed on all cores; the measures,
-// lines, progress and waits follow step by step on the main thread, as in a single loop. The
-// block buffer is allocated once, before the loop. False when the application stops.
+// lines, progress and waits follow step by step on the main thread, as in a single loop, while
+// the threads compute the next block. The two block buffers are allocated once, before the loop.
+// False when the application stops.
 static bool search_period() {
     const int block = std::min(kStepsPerBlock, std::max(run.steps, 1));
-    std::vector<MomentPattern> patterns(block);
+    std::vector<MomentPattern> patterns[2];
+    for (std::vector<MomentPattern>& p : patterns) p.resize(block);
     EnsureWaveTablesForOrder(run.order);  // filled before the threads read it
-    PersonRecord& c = run.chart;
+    PersonRecord& c = run.chart;  // the main thread's: each step's date for its lines
+    const PersonRecord place = run.chart;  // the threads' copy: the main thread writes c
     const SignificanceTable* codes = run.significance ? run.codes : nullptr;
-    for (int o = 0; o < run.steps; ++o) {
-        if (o % block == 0)
-            compute_patterns(o, std::min(block, run.steps - o), codes, patterns.data());
-        const MomentPattern& pattern = patterns[o % block];
+    auto prepare = [&](int k) { return std::min(block, run.steps - k * block); };
+    auto compute = [&](int k, int begin, int end) {
+        PersonRecord chart = place;
+        PositionRecord positions{};
+        for (int b = begin; b < end; ++b)
+            compute_pattern(k * block + b, codes, &chart, &positions, &patterns[k & 1][b]);
+    };
+    auto consume = [&](int blockIndex, int b) {
+        const MomentPattern& pattern = patterns[blockIndex & 1][b];
+        const int o = blockIndex * block + b;
         double jd = run.jdStart + o * run.step;
         CalendarFromJulianDay(jd, &c.year, &c.month, &c.day, &c.hour, &c.minute);
         c.second = 0;
@@ -439,8 +442,10 @@ static bool search_period() {
         uxarray2d_set(&run.curves, kMiddleRow, o, askedCount ? fidelitySum / askedCount : 0.0);
         SetProgress(static_cast<int>((o + 1) * 100LL / run.steps));
         WaitSeconds(0.001);
-        if (!uxRunning()) return false;
-    }
+        return uxRunning();
+    };
+    const int blocks = (run.steps + block - 1) / block;
+    if (!RunBlockPipeline(std::max(blocks, 0), 4, false, prepare, compute, consume)) return false;
     if (run.undefined)
         Print("\n NOTE: %d comparisons met a pattern without any weight (sum of squares 0);"
               " their measures are 0. \n",

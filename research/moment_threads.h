@@ -1,9 +1,10 @@
 #pragma once
 // The sampling loops on all cores. The main thread draws a block's random moments before it and
 // adds its results up after it, in the single loop's order; in between, the block's moments are
-// computed side by side into memory, each thread a contiguous share of the indexes with scratch
-// of its own. Workers touch no toolkit, output, file or random generator, so a run gives the same
-// bytes on any number of threads.
+// computed side by side into memory, each thread with scratch of its own. Workers touch no
+// toolkit, output, file or random generator, so a run gives the same bytes on any number of
+// threads. The sampling modules run as a pipeline (RunBlockPipeline): the main thread's serial
+// work on one block overlaps the computing of the next.
 //
 // The threads are the standard library's, started for a block and joined at its end: they wait
 // for nothing in between, so a machine busy with other work cannot hold a block up on a thread
@@ -63,16 +64,6 @@ int RunMomentShares(int count, const Part& part)
         else share(t);
     for (int t = 0; t < threads; ++t) held += heldBy[t];
     return held;
-}
-
-// Computes the results of the indexes 0..count-1 side by side. compute(begin, end) writes only
-// the results of its indexes. When the astronomy code had a diagnostic to print, the range is
-// computed once more on the calling thread, which prints them in index order (the same values
-// again, so results and text are what one thread gives).
-template <typename Compute>
-void ComputeInParallel(int count, const Compute& compute)
-{
-    if (RunMomentShares(count, compute) > 0) compute(0, count);
 }
 
 // A sampling loop of `blocks` blocks on all threads, as a pipeline. prepare(k) makes block k

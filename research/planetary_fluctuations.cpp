@@ -314,56 +314,58 @@ static bool compute_curves(int kind, uxArray2Double* curves) {
     EnsureWaveTablesForOrder(run.order);  // filled before the threads read it
     int shownProgress = -1;
     // Blocks of one wait's steps, computed on all cores; each step writes only its own columns.
-    // The progress and the wait of the block follow on the main thread, as in a single loop.
-    for (int first = 0; first < run.divider; first += kStepsPerWait) {
-        const int count = std::min(kStepsPerWait, run.divider - first);
-        ComputeInParallel(count, [&](int begin, int end) {
-            PersonRecord r = run.record;
-            PositionRecord positions{};
-            double matrix[kMatrixSize][kMatrixSize], partner[kMatrixSize][kMatrixSize];
-            for (int i = first + begin; i < first + end; ++i) {
-                const double* longitudes;
-                if (reuse) {
-                    longitudes = kept.longitudes[i];
-                } else {
-                    double year, month, day, hour, minute;
-                    JulianToCalendar(run.start + i * run.step, &year, &month, &day, &hour,
-                                     &minute);
-                    r.year = int(year), r.month = int(month), r.day = int(day);
-                    r.hour = int(hour), r.minute = int(minute), r.second = 0;
-                    PlanetPositions(r, &positions);
-                    longitudes = positions.longitude;
-                    if (keep)
-                        for (int p = 0; p < kMatrixPrinciples; ++p)
-                            kept.longitudes[i][p] = longitudes[p];
-                }
-                build_matrix(kind, longitudes, matrix);
-                store_step(matrix, i, curves);
-                if (pairs) {
-                    // BuildEnergyMatrix takes |H| of 0..10; the absolute dynamics |trunc D| of
-                    // all.
-                    const int size = kind == kHarmonyKind ? kMatrixPrinciples : kMatrixSize;
-                    std::memcpy(partner, matrix, sizeof partner);
-                    for (int p = 0; p < size; ++p)
-                        for (int q = 0; q < size; ++q)
-                            partner[p][q] = kind == kHarmonyKind
-                                                ? std::fabs(matrix[p][q])
-                                                : std::fabs(std::trunc(matrix[p][q]));
-                    store_step(partner, i, &kept.partner);
-                }
+    // The progress and the wait of the block follow on the main thread, as in a single loop,
+    // while the threads compute the next block.
+    auto prepare = [&](int k) { return std::min(kStepsPerWait, run.divider - k * kStepsPerWait); };
+    auto compute = [&](int k, int begin, int end) {
+        const int first = k * kStepsPerWait;
+        PersonRecord r = run.record;
+        PositionRecord positions{};
+        double matrix[kMatrixSize][kMatrixSize], partner[kMatrixSize][kMatrixSize];
+        for (int i = first + begin; i < first + end; ++i) {
+            const double* longitudes;
+            if (reuse) {
+                longitudes = kept.longitudes[i];
+            } else {
+                double year, month, day, hour, minute;
+                JulianToCalendar(run.start + i * run.step, &year, &month, &day, &hour,
+                                 &minute);
+                r.year = int(year), r.month = int(month), r.day = int(day);
+                r.hour = int(hour), r.minute = int(minute), r.second = 0;
+                PlanetPositions(r, &positions);
+                longitudes = positions.longitude;
+                if (keep)
+                    for (int p = 0; p < kMatrixPrinciples; ++p)
+                        kept.longitudes[i][p] = longitudes[p];
             }
-        });
+            build_matrix(kind, longitudes, matrix);
+            store_step(matrix, i, curves);
+            if (pairs) {
+                // BuildEnergyMatrix takes |H| of 0..10; the absolute dynamics |trunc D| of
+                // all.
+                const int size = kind == kHarmonyKind ? kMatrixPrinciples : kMatrixSize;
+                std::memcpy(partner, matrix, sizeof partner);
+                for (int p = 0; p < size; ++p)
+                    for (int q = 0; q < size; ++q)
+                        partner[p][q] = kind == kHarmonyKind
+                                            ? std::fabs(matrix[p][q])
+                                            : std::fabs(std::trunc(matrix[p][q]));
+                store_step(partner, i, &kept.partner);
+            }
+        }
+    };
+    auto consume = [&](int k, int b) {
+        const int first = k * kStepsPerWait, count = prepare(k);
+        const int progress = static_cast<int>(static_cast<long long>(first + b) * 100 / 710);
+        if (progress != shownProgress && shownProgress < 100) SetProgress(shownProgress = progress);
+        if (b + 1 < count) return true;
         if (keep) kept.longitudesFilled = first + count;
-        for (int i = first; i < first + count; ++i) {
-            int progress = static_cast<int>(static_cast<long long>(i) * 100 / 710);
-            if (progress != shownProgress && shownProgress < 100)
-                SetProgress(shownProgress = progress);
-        }
-        if (count == kStepsPerWait) {
-            WaitSeconds(0.001);
-            if (!uxRunning()) return false;
-        }
-    }
+        if (count < kStepsPerWait) return true;
+        WaitSeconds(0.001);
+        return uxRunning();
+    };
+    const int blocks = (run.divider + kStepsPerWait - 1) / kStepsPerWait;
+    if (!RunBlockPipeline(std::max(blocks, 0), 8, false, prepare, compute, consume)) return false;
     if (pairs) kept.partnerKind = kind + 1;
     return true;
 }

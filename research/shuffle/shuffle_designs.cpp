@@ -87,6 +87,12 @@ void StartDesign(const ShuffleSettings& settings, const ShuffleMember* members, 
     drawer->dates.assign(count, 0);
     drawer->times.assign(count, 0);
     drawer->places.assign(count, 0);
+    drawer->placeOf.resize(count);
+    for (int i = 0; i < count; ++i) {
+        const PersonRecord& r = members[i].record;
+        drawer->placeOf[i] = {r.longitudeDegrees, r.longitudeMinutes, r.latitudeDegrees,
+                              r.latitudeMinutes};
+    }
     if (settings.design == kDatesTimesPlacesShuffled)
         PrepareZoneDays(members, count, &drawer->zoneDays);
 }
@@ -180,8 +186,11 @@ void DrawControlGroup(DesignDrawer* drawer, ShuffleEngine& engine, const int* ro
 }
 
 void ControlRecord(const DesignDrawer& drawer, const ControlDraw& draw, PersonRecord* record) {
-    const PersonRecord& place =
-        draw.placeRow >= 0 ? drawer.members[draw.placeRow].record : drawer.period.record;
+    const PersonRecord& period = drawer.period.record;
+    const DesignDrawer::Place place =
+        draw.placeRow >= 0 ? drawer.placeOf[draw.placeRow]
+                           : DesignDrawer::Place{period.longitudeDegrees, period.longitudeMinutes,
+                                                 period.latitudeDegrees, period.latitudeMinutes};
     record->name[0] = record->firstName[0] = record->place[0] = '\0';
     record->summerTime = draw.summerTime;
     record->hour = draw.hour;

@@ -55,6 +55,12 @@ struct DesignDrawer {
     int count;  // rows of the whole group
     ControlGroupSampler period;  // design 3: the period and the fixed place
     std::vector<int> dates, times, places;
+    // Each row's place as ControlRecord copies it, 16 bytes a row: the threads read a random row's
+    // place for every control member, which from the 248-byte rows missed the cache.
+    struct Place {
+        int longitudeDegrees, longitudeMinutes, latitudeDegrees, latitudeMinutes;
+    };
+    std::vector<Place> placeOf;
     ZoneDays zoneDays;
     long long zoneFallbacks;     // design 2: offsets of the row whose place was taken
     long long skippedOrRepeated; // design 2: clock times the tz database skips or repeats
