@@ -55,10 +55,11 @@ void SampleControlGroup(ControlGroupSampler* sampler, int members,
 
 bool SampleControlGroups(ControlGroupSampler* sampler, int members, int groups,
                          const double* weights, int selfCorrelation, const ControlGroupUse& use) {
-    // A few thousand moments a block, a few groups per thread at least, never more than the
-    // run's groups.
+    // Some 16 000 moments a block (a thread ends a block with half a group on average still to
+    // wait for), a few groups per thread at least, at most 512 groups (2.4 MB of means), never
+    // more than the run's groups.
     const int size = std::max(members, 1);
-    int perBlock = std::max((4000 + size - 1) / size, 4 * MomentThreads());
+    int perBlock = std::max((16000 + size - 1) / size, 4 * MomentThreads());
     perBlock = std::max(1, std::min({perBlock, 512, groups}));
     for (int b = 0; b < 2; ++b) {
         sampler->blockMoments[b].assign(static_cast<size_t>(perBlock) * size, 0.0);

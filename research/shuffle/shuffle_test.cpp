@@ -47,6 +47,10 @@ namespace {
 // Moments drawn and computed between two calls of `progress`: about 35 ms at 1.1 us a moment
 // (a group larger than this is one block of its own).
 constexpr long long kBlockMoments = 32768;
+// Moments of the threads' blocks, whole multiples of the progress blocks: a thread ends a block
+// with half a control group on average still to wait for, so blocks of many groups keep that
+// short; the draws of two blocks take at most 19 MB.
+constexpr long long kThreadBlockMoments = 262144;
 // Multiply-adds of bootstrap resamples between two calls of `progress`.
 constexpr double kBlockBootstrapWork = 1.0e8;
 
@@ -59,8 +63,9 @@ struct Run {
     int groups;  // K
     ShuffleEngine engine;
     DesignDrawer drawer;
-    int blockGroups;                 // control groups per block (for the whole group's size)
-    std::vector<ControlDraw> draws[2];  // blockGroups x n, two blocks at a time
+    int blockGroups;   // control groups between two calls of `progress`
+    int threadGroups;  // control groups of a threads' block, a multiple of blockGroups
+    std::vector<ControlDraw> draws[2];  // threadGroups x n, two blocks at a time
     std::vector<double> controls;    // K x Q, control group g's values in row g
     ShuffleProgress progress;
     long long done;   // control members computed
@@ -116,8 +121,9 @@ void ComputeControlGroup(const Run& run, const ControlDraw* draws, int m, double
 // previous block's moments (independent groups, each into its own row).
 bool RunControlGroups(Run& run, const int* rows, int m) {
     const int Q = run.quantities;
-    const int blocks = (run.groups + run.blockGroups - 1) / run.blockGroups;
-    auto count = [&](int k) { return std::min(run.blockGroups, run.groups - k * run.blockGroups); };
+    const int per = run.threadGroups;
+    const int blocks = (run.groups + per - 1) / per;
+    auto count = [&](int k) { return std::min(per, run.groups - k * per); };
     auto prepare = [&](int k) {
         ControlDraw* draws = run.draws[k & 1].data();
         for (int b = 0; b < count(k); ++b)
@@ -126,14 +132,16 @@ bool RunControlGroups(Run& run, const int* rows, int m) {
     };
     auto compute = [&](int k, int begin, int end) {
         const ControlDraw* draws = run.draws[k & 1].data();
-        double* block = run.controls.data() + static_cast<size_t>(k) * run.blockGroups * Q;
+        double* block = run.controls.data() + static_cast<size_t>(k) * per * Q;
         for (int b = begin; b < end; ++b)
             ComputeControlGroup(run, draws + static_cast<size_t>(b) * m, m,
                                 block + static_cast<size_t>(b) * Q);
     };
+    // The progress after every blockGroups groups and after the last one.
     auto consume = [&](int k, int b) {
-        if (b + 1 < count(k)) return true;
-        run.done += static_cast<long long>(count(k)) * m;
+        const int g = k * per + b + 1;
+        if (g % run.blockGroups != 0 && g != run.groups) return true;
+        run.done += static_cast<long long>(g - (g - 1) / run.blockGroups * run.blockGroups) * m;
         return Report(run);
     };
     return RunBlockPipeline(blocks, 1, false, prepare, compute, consume);
@@ -213,8 +221,11 @@ bool RunShuffleTest(const ShuffleSettings& settings, const ShuffleMember* member
     StartDesign(settings, members, count, &run.drawer);
     run.blockGroups = static_cast<int>(std::clamp<long long>(kBlockMoments / count, 1,
                                                              run.groups));
+    run.threadGroups = static_cast<int>(std::clamp<long long>(
+        kThreadBlockMoments / (static_cast<long long>(run.blockGroups) * count), 1,
+        std::max(1, run.groups / run.blockGroups)) * run.blockGroups);
     for (std::vector<ControlDraw>& draws : run.draws)
-        draws.resize(static_cast<size_t>(run.blockGroups) * count);
+        draws.resize(static_cast<size_t>(run.threadGroups) * count);
     run.controls.resize(static_cast<size_t>(run.groups) * Q);
     run.progress = progress;
     run.done = 0;
