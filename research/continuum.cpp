@@ -3,7 +3,7 @@
 #include "research/continuum.h"
 
 #include <algorithm>
-#include <cmath>
+#include <iterator>
 #include <vector>
 
 #include "astro/astro_records.h"

@@ -73,6 +73,10 @@ void LookUpDay(const char* zone, const PersonRecord& date, ZoneDays* days, size_
 
 }  // namespace
 
+static DesignDrawer::Place place_of(const PersonRecord& r) {
+    return {r.longitudeDegrees, r.longitudeMinutes, r.latitudeDegrees, r.latitudeMinutes};
+}
+
 void StartDesign(const ShuffleSettings& settings, const ShuffleMember* members, int count,
                  DesignDrawer* drawer) {
     drawer->design = settings.design;
@@ -88,11 +92,7 @@ void StartDesign(const ShuffleSettings& settings, const ShuffleMember* members, 
     drawer->times.assign(count, 0);
     drawer->places.assign(count, 0);
     drawer->placeOf.resize(count);
-    for (int i = 0; i < count; ++i) {
-        const PersonRecord& r = members[i].record;
-        drawer->placeOf[i] = {r.longitudeDegrees, r.longitudeMinutes, r.latitudeDegrees,
-                              r.latitudeMinutes};
-    }
+    for (int i = 0; i < count; ++i) drawer->placeOf[i] = place_of(members[i].record);
     if (settings.design == kDatesTimesPlacesShuffled)
         PrepareZoneDays(members, count, &drawer->zoneDays);
 }
@@ -186,11 +186,8 @@ void DrawControlGroup(DesignDrawer* drawer, ShuffleEngine& engine, const int* ro
 }
 
 void ControlRecord(const DesignDrawer& drawer, const ControlDraw& draw, PersonRecord* record) {
-    const PersonRecord& period = drawer.period.record;
-    const DesignDrawer::Place place =
-        draw.placeRow >= 0 ? drawer.placeOf[draw.placeRow]
-                           : DesignDrawer::Place{period.longitudeDegrees, period.longitudeMinutes,
-                                                 period.latitudeDegrees, period.latitudeMinutes};
+    const DesignDrawer::Place place = draw.placeRow >= 0 ? drawer.placeOf[draw.placeRow]
+                                                         : place_of(drawer.period.record);
     record->name[0] = record->firstName[0] = record->place[0] = '\0';
     record->summerTime = draw.summerTime;
     record->hour = draw.hour;
