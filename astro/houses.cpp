@@ -13,21 +13,29 @@ double TangentOfLatitude(int latitudeDegrees, int latitudeMinutes)
     return std::tan(DegreesToRadians(latitudeDegrees + latitudeMinutes / 60.0));
 }
 
-// The research modules keep one place for a whole run; its tangent is computed once (per
-// thread: the sampling loops compute moments on several).
+// The research modules keep one place for a whole run, the shuffle test a few hundred (its
+// members' own): the tangent of the latitude met last is kept, and the tangents of 256 more, each
+// in the slot its minutes of arc give it (per thread: the sampling loops compute moments on
+// several).
 double CachedTangentOfLatitude(int latitudeDegrees, int latitudeMinutes)
 {
-    thread_local bool s_valid = false;
-    thread_local int s_degrees = 0;
-    thread_local int s_minutes = 0;
-    thread_local double s_tangent = 0.0;
-    if (!s_valid || s_degrees != latitudeDegrees || s_minutes != latitudeMinutes) {
-        s_tangent = TangentOfLatitude(latitudeDegrees, latitudeMinutes);
-        s_degrees = latitudeDegrees;
-        s_minutes = latitudeMinutes;
-        s_valid = true;
-    }
-    return s_tangent;
+    struct Slot {
+        int degrees, minutes;
+        bool valid;
+        double tangent;
+    };
+    thread_local Slot s_last = {};
+    thread_local Slot s_slots[256] = {};
+    if (s_last.valid && s_last.degrees == latitudeDegrees && s_last.minutes == latitudeMinutes)
+        return s_last.tangent;
+    const unsigned key =
+        static_cast<unsigned>(latitudeDegrees) * 60u + static_cast<unsigned>(latitudeMinutes);
+    Slot& slot = s_slots[(key ^ (key >> 8)) & 255u];
+    if (!slot.valid || slot.degrees != latitudeDegrees || slot.minutes != latitudeMinutes)
+        slot = {latitudeDegrees, latitudeMinutes, true,
+                TangentOfLatitude(latitudeDegrees, latitudeMinutes)};
+    s_last = slot;
+    return slot.tangent;
 }
 
 // Distance of two hours on the 24-hour circle, 0..12.
