@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "astro/angles.h"
 #include "astro/astro_print.h"
@@ -285,6 +287,28 @@ TEST(Houses, MidheavenAndImumCoeli)
     EXPECT_NEAR(Midheaven(6.0), 90.0, 1e-9);
     EXPECT_NEAR(Midheaven(18.0), 270.0, 1e-9);
     EXPECT_NEAR(Midheaven(12.0), 180.0, 1e-9);
+}
+
+// The tangents kept for the places met last belong to their latitudes, also when more latitudes
+// than are kept take turns in any order.
+TEST(Houses, KeptTangentsBelongToTheirLatitudes)
+{
+    std::vector<std::pair<int, int>> places;
+    for (int d = -89; d <= 89; ++d)
+        for (int m : {0, 17, 59}) places.push_back({d, m});
+    std::vector<double> first(places.size());
+    for (size_t i = 0; i < places.size(); ++i) {
+        double mc, ic;
+        HouseCusps(7.3, places[i].first, places[i].second, &first[i], &mc, &ic);
+    }
+    std::vector<size_t> order(places.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::shuffle(order.begin(), order.end(), std::mt19937(3));
+    for (size_t i : order) {
+        double asc, mc, ic;
+        HouseCusps(7.3, places[i].first, places[i].second, &asc, &mc, &ic);
+        ASSERT_EQ(asc, first[i]) << places[i].first << " " << places[i].second;
+    }
 }
 
 TEST(PlanetsByElements, ImpossibleElementsArePrinted)
