@@ -8,7 +8,6 @@
 // averaged into the group.
 
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -46,27 +45,6 @@ static PersonTable table;
 static int yes(int answer) { return answer == 1 ? 1 : 0; }
 
 static const char kStopped[] = "\n The event analysis stops; no file was written.\n";
-
-
-// The run stops after the person said so.
-static bool stop(const char* format, ...) __attribute__((format(printf, 1, 2)));
-static bool stop(const char* format, ...) {
-    va_list ap;
-    va_start(ap, format);
-    ReportModuleStop(false, kStopped, format, ap);
-    va_end(ap);
-    return false;
-}
-
-// The run cannot go on.
-static bool refuse(const char* format, ...) __attribute__((format(printf, 1, 2)));
-static bool refuse(const char* format, ...) {
-    va_list ap;
-    va_start(ap, format);
-    ReportModuleStop(true, kStopped, format, ap);
-    va_end(ap);
-    return false;
-}
 
 // Values that came from files: orders, flags and formats the tables and sums can work with.
 static void keep_parameters_in_range() {
@@ -152,21 +130,23 @@ static const char* table_name() {
 
 // Step 7 with automatic reading: the chosen table must open, be a person table and hold rows.
 static bool open_table() {
-    if (!run.tablePath[0]) return refuse("No table was chosen.");
+    if (!run.tablePath[0]) return RefuseModuleRun(kStopped, "No table was chosen.");
     char why[300];
     switch (OpenPersonTable(&table, run.tablePath, why, sizeof why)) {
     case TableOpen::Opened:
         break;
     case TableOpen::CannotOpen:
         Print("E R R O R opening database %s\n", run.tablePath);
-        return refuse("The table %s cannot be opened.", table_name());
+        return RefuseModuleRun(kStopped, "The table %s cannot be opened.", table_name());
     case TableOpen::NotPersonTable:
-        return refuse("The table %s has %d fields; a person or event table has %d.",
-                      table_name(), uxxbase_field_count(&table.dbf), kPersonFieldCount);
+        return RefuseModuleRun(kStopped,
+                               "The table %s has %d fields; a person or event table has %d.",
+                               table_name(), uxxbase_field_count(&table.dbf), kPersonFieldCount);
     case TableOpen::CsvUnusable:
-        return refuse("The table %s cannot be used: %s.", table_name(), why);
+        return RefuseModuleRun(kStopped, "The table %s cannot be used: %s.", table_name(), why);
     }
-    if (PersonTableRows(&table) == 0) return refuse("The table %s has no rows.", table_name());
+    if (PersonTableRows(&table) == 0)
+        return RefuseModuleRun(kStopped, "The table %s has no rows.", table_name());
     char note[200];
     PersonTableImportNote(&table, note, sizeof note);
     if (note[0]) Print("\n %s: %s", table_name(), note);
@@ -202,8 +182,8 @@ static bool read_rows() {
     const int rows = PersonTableRows(&table);
     const int there = rows - run.offset + 1;
     if (there <= 0)
-        return refuse("The table %s has %d rows: none from row %d, %d asked.", table_name(),
-                      rows, run.offset, run.count);
+        return RefuseModuleRun(kStopped, "The table %s has %d rows: none from row %d, %d asked.",
+                               table_name(), rows, run.offset, run.count);
     if (there < run.count) {
         char question[200];
         std::snprintf(question, sizeof question,
@@ -212,7 +192,8 @@ static bool read_rows() {
         int answer = InputYesNo(question, 0);
         if (!ModuleGoesOn()) return false;
         if (answer != 1)
-            return stop("only %d rows from row %d, %d asked.", there, run.offset, run.count);
+            return StopModuleRun(kStopped, "only %d rows from row %d, %d asked.", there, run.offset,
+                                 run.count);
         run.count = there;
     }
     int bad = 0;
@@ -258,13 +239,15 @@ static bool enter_events() {
             bool confirmed = PersonEntryDialog(&entry, fresh);
             if (!ModuleGoesOn()) return false;
             if (!confirmed) {
-                if (k == 0) return refuse("No event was entered, %d asked.", run.count);
+                if (k == 0)
+                    return RefuseModuleRun(kStopped, "No event was entered, %d asked.", run.count);
                 char question[200];
                 std::snprintf(question, sizeof question,
                               "only %d of %d events entered: use these?", k, run.count);
                 int answer = InputYesNo(question, 0);
                 if (!ModuleGoesOn()) return false;
-                if (answer != 1) return stop("only %d of %d events entered.", k, run.count);
+                if (answer != 1)
+                    return StopModuleRun(kStopped, "only %d of %d events entered.", k, run.count);
                 run.count = k;
                 return true;
             }
@@ -285,8 +268,9 @@ static bool enter_events() {
 static bool weights_usable() {
     for (int p = 0; p <= run.last; ++p)
         if (!std::isfinite(run.weights[p]))
-            return refuse("The weight of %s is %f, not a number the matrices can use.",
-                          kPrincipleLabels[p], run.weights[p]);
+            return RefuseModuleRun(kStopped,
+                                   "The weight of %s is %f, not a number the matrices can use.",
+                                   kPrincipleLabels[p], run.weights[p]);
     return true;
 }
 
@@ -297,13 +281,15 @@ static bool results_finite() {
         bool finite = std::isfinite(ev.julianDay[k]);
         for (int kind = 0; kind < kCorrelationKinds; ++kind)
             finite = finite && std::isfinite(ev.sums[kind][k]);
-        if (!finite) return refuse("Event %d gives values that are no finite numbers.", k + 1);
+        if (!finite)
+            return RefuseModuleRun(kStopped, "Event %d gives values that are no finite numbers.",
+                                   k + 1);
     }
     for (int kind = 0; kind < kCorrelationKinds; ++kind)
         for (int i = 0; i < kMatrixSize; ++i)
             for (int j = 0; j < kMatrixSize; ++j)
                 if (!std::isfinite(run.accumulators[kind][i][j]))
-                    return refuse("The group's sums are no finite numbers.");
+                    return RefuseModuleRun(kStopped, "The group's sums are no finite numbers.");
     return true;
 }
 

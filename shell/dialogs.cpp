@@ -338,11 +338,28 @@ void ShowMessage(const char* format, ...) {
     uxwindow_destroy(&win);
 }
 
-bool ReportModuleStop(bool show, const char* stoppedLine, const char* format, va_list ap) {
+static bool report_module_stop(bool show, const char* stoppedLine, const char* format,
+                               va_list ap) {
     char text[1400];
     FormatTextV(text, sizeof text, format, ap);
     if (show) ShowMessage("%s", text);
     Print("\n %s", text);
     Print("%s", stoppedLine);
+    return false;
+}
+
+bool RefuseModuleRun(const char* stoppedLine, const char* format, ...) {
+    va_list ap;
+    va_start(ap, format);
+    report_module_stop(true, stoppedLine, format, ap);
+    va_end(ap);
+    return false;
+}
+
+bool StopModuleRun(const char* stoppedLine, const char* format, ...) {
+    va_list ap;
+    va_start(ap, format);
+    report_module_stop(false, stoppedLine, format, ap);
+    va_end(ap);
     return false;
 }

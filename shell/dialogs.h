@@ -1,5 +1,4 @@
 #pragma once
-#include <cstdarg>
 // The modal parameter dialogs. Each returns when its confirming button fires, when the
 // application stops, or when the person leaves it with Escape or its close box: that cancels the
 // running module (uxevent_cancel with the dialog's title), and the dialog returns as when the
@@ -21,7 +20,10 @@ void InputArray(const char* message, double* values, const char* const* labels);
 // Returns 1..n, or -1 when the application stops. At most 100 options.
 int ChooseOption(const char* title, int n, const char* const* texts);
 void ShowMessage(const char* format, ...) __attribute__((format(printf, 1, 2)));
-// The reason a module run stops: on the terminal, and in a message box when the person did not
-// choose to stop (`show`); then the module's own `stoppedLine`. Returns false for the caller to
-// pass on.
-bool ReportModuleStop(bool show, const char* stoppedLine, const char* format, va_list ap);
+// The reason a module run cannot go on: in a message box and on the terminal, then the module's
+// own `stoppedLine`. Returns false for the caller to pass on.
+bool RefuseModuleRun(const char* stoppedLine, const char* format, ...)
+    __attribute__((format(printf, 2, 3)));
+// The same after the person chose to stop: on the terminal only.
+bool StopModuleRun(const char* stoppedLine, const char* format, ...)
+    __attribute__((format(printf, 2, 3)));

@@ -7,7 +7,6 @@
 // stops leaves the files of the last good run as they were.
 
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -38,25 +37,6 @@
 static ShuffleRun run;
 
 static const char kStopped[] = "\n The shuffle test stops; no file was written.\n";
-
-
-static bool refuse(const char* format, ...) __attribute__((format(printf, 1, 2)));
-static bool refuse(const char* format, ...) {
-    va_list ap;
-    va_start(ap, format);
-    ReportModuleStop(true, kStopped, format, ap);
-    va_end(ap);
-    return false;
-}
-
-static bool stop(const char* format, ...) __attribute__((format(printf, 1, 2)));
-static bool stop(const char* format, ...) {
-    va_list ap;
-    va_start(ap, format);
-    ReportModuleStop(false, kStopped, format, ap);
-    va_end(ap);
-    return false;
-}
 
 static void utc_now(char text[32]) {
     std::time_t now = std::time(nullptr);
@@ -94,9 +74,10 @@ static bool read_parameter_files() {
              !in_range(kSelfCorrelationFile, s.selfCorrelation, 0, 1))
         bad = kSelfCorrelationFile;
     if (!bad) return true;
-    return refuse("The file %s of the last Continuum is missing or cannot be used (see the "
-                  "terminal).",
-                  bad);
+    return RefuseModuleRun(kStopped,
+                           "The file %s of the last Continuum is missing or cannot be used "
+                           "(see the terminal).",
+                           bad);
 }
 
 // The Continuum's own dialogs.
@@ -124,12 +105,14 @@ static bool ask_correlation_settings() {
     int active = 0;
     for (int p = 0; p <= s.last; ++p) {
         if (!std::isfinite(s.weights[p]))
-            return refuse("The weight of %s is %f, not a number the matrices can use.",
-                          kPrincipleLabels[p], s.weights[p]);
+            return RefuseModuleRun(kStopped,
+                                   "The weight of %s is %f, not a number the matrices can use.",
+                                   kPrincipleLabels[p], s.weights[p]);
         if (s.weights[p] > 0) ++active;
     }
     if (active < 2 && !(active == 1 && s.selfCorrelation))
-        return refuse("Fewer than two principles have a weight above 0: nothing to test.");
+        return RefuseModuleRun(kStopped,
+                               "Fewer than two principles have a weight above 0: nothing to test.");
     Print("\n Order %d, %s IC, %s self-correlation, %d principles tested (%s)\n", s.order,
           s.last == 10 ? "with" : "without", s.selfCorrelation ? "with" : "without", active,
           run.parametersFromFiles ? "from the last Continuum's files" : "as asked");
@@ -147,22 +130,24 @@ static bool open_group_table() {
     bool chosen = uxfiledialog(run.tablePath, sizeof run.tablePath, kPersonTableFilter);
     RecordAnswerFile(chosen ? run.tablePath : "");
     if (!ModuleGoesOn()) return false;
-    if (!chosen) return stop("No table was chosen.");
+    if (!chosen) return StopModuleRun(kStopped, "No table was chosen.");
     const char* name = ShuffleTableName(run);
     char why[300];
     switch (OpenPersonTable(&table, run.tablePath, why, sizeof why)) {
     case TableOpen::Opened:
         break;
     case TableOpen::CannotOpen:
-        return refuse("The table %s cannot be opened.", name);
+        return RefuseModuleRun(kStopped, "The table %s cannot be opened.", name);
     case TableOpen::NotPersonTable:
-        return refuse("The table %s has %d fields; a person or event table has %d.", name,
-                      uxxbase_field_count(&table.dbf), kPersonFieldCount);
+        return RefuseModuleRun(kStopped,
+                               "The table %s has %d fields; a person or event table has %d.", name,
+                               uxxbase_field_count(&table.dbf), kPersonFieldCount);
     case TableOpen::CsvUnusable:
-        return refuse("The table %s cannot be used: %s.", name, why);
+        return RefuseModuleRun(kStopped, "The table %s cannot be used: %s.", name, why);
     }
     const int rows = PersonTableRows(&table);
-    if (rows < 2) return refuse("The table %s has %d rows; a group needs 2.", name, rows);
+    if (rows < 2)
+        return RefuseModuleRun(kStopped, "The table %s has %d rows; a group needs 2.", name, rows);
     char note[200];
     PersonTableImportNote(&table, note, sizeof note);
     if (note[0]) Print("\n %s: %s", name, note);
@@ -178,7 +163,8 @@ static bool ask_rows(int rows) {
     if (run.firstRow < 1 || run.firstRow > rows) run.firstRow = 1;
     const int there = rows - run.firstRow + 1;
     if (there < 2)
-        return refuse("Only one row from row %d: a group needs 2.", run.firstRow);
+        return RefuseModuleRun(kStopped, "Only one row from row %d: a group needs 2.",
+                               run.firstRow);
     run.count = InputInt("Number of events", 2, there, there);
     if (!ModuleGoesOn()) return false;
     if (run.count < 2 || run.count > there) run.count = there;
@@ -255,8 +241,9 @@ static bool ask_period() {
     run.settings.jdEnd = zone_one_julian_day(e);
     Print("\n  START: %i. %i. %i  ENDE: %i. %i. %i ", s[0], s[1], s[2], e[0], e[1], e[2]);
     if (!(run.settings.jdEnd > run.settings.jdStart))
-        return refuse("The end date %d.%d.%d must lie after the start date %d.%d.%d.", e[0], e[1],
-                      e[2], s[0], s[1], s[2]);
+        return RefuseModuleRun(kStopped,
+                               "The end date %d.%d.%d must lie after the start date %d.%d.%d.",
+                               e[0], e[1], e[2], s[0], s[1], s[2]);
     return true;
 }
 
@@ -304,7 +291,8 @@ static bool run_test() {
     s.seed = run_seed();
     Print("\n Seed of this run: %llu", static_cast<unsigned long long>(s.seed));
     if (!uxfile_sha256(run.tablePath, run.tableSha256, &run.tableSize))
-        return refuse("The table %s cannot be read again.", ShuffleTableName(run));
+        return RefuseModuleRun(kStopped, "The table %s cannot be read again.",
+                               ShuffleTableName(run));
     Print("\n %d members, %d control groups%s; computing ...\n", run.count, s.controlGroups,
           s.replication ? ", replication in two halves" : "");
     return RunShuffleTest(s, run.members.data(), run.count, progress, &run.result);
